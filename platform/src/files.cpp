@@ -1,0 +1,374 @@
+#include "platform/files.h"
+#include "hostpaths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <mutex>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace win {
+namespace {
+
+std::mutex currentDirectoryMutex;
+std::string currentDirectory = "C:\\varnel";
+
+struct WindowsPath {
+    char drive;                          // lower-case letter
+    std::vector<std::string> components; // normalised, no "." or ".."
+};
+
+std::vector<std::string> splitComponents(std::string_view text)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text) {
+        if (c == '\\' || c == '/') {
+            if (!part.empty())
+                parts.push_back(std::move(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty())
+        parts.push_back(std::move(part));
+    return parts;
+}
+
+bool hasDrive(std::string_view p)
+{
+    return p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
+}
+
+std::optional<WindowsPath> parse(std::string_view path)
+{
+    std::string base;
+    {
+        std::lock_guard lock(currentDirectoryMutex);
+        base = currentDirectory;
+    }
+    WindowsPath result;
+    std::vector<std::string> raw;
+    if (hasDrive(path)) {
+        result.drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+        std::string_view rest = path.substr(2);
+        if (rest.empty() || (rest[0] != '\\' && rest[0] != '/')) {
+            // "d:file" is relative to that drive's current folder; only C: keeps one.
+            if (std::tolower(static_cast<unsigned char>(base[0])) == result.drive)
+                raw = splitComponents(std::string_view(base).substr(2));
+        }
+        auto more = splitComponents(rest);
+        raw.insert(raw.end(), more.begin(), more.end());
+    } else {
+        result.drive = static_cast<char>(std::tolower(static_cast<unsigned char>(base[0])));
+        if (path.empty() || (path[0] != '\\' && path[0] != '/'))
+            raw = splitComponents(std::string_view(base).substr(2));
+        auto more = splitComponents(path);
+        raw.insert(raw.end(), more.begin(), more.end());
+    }
+    for (auto& c : raw) {
+        if (c == ".")
+            continue;
+        if (c == "..") {
+            if (!result.components.empty())
+                result.components.pop_back();
+            continue;
+        }
+        result.components.push_back(std::move(c));
+    }
+    return result;
+}
+
+fs::path driveRoot(char drive)
+{
+    return DataRoot() / "dosdevices" / std::string{drive, ':'};
+}
+
+} // namespace
+
+std::optional<std::string> detail::findEntryIgnoringCase(const fs::path& folder, const std::string& name)
+{
+    std::error_code ec;
+    if (fs::symlink_status(folder / name, ec).type() != fs::file_type::not_found && !ec)
+        return name;
+    std::optional<std::string> found;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (strcasecmp(entry.c_str(), name.c_str()) == 0) {
+            if (!found || entry < *found)
+                found = entry;
+        }
+    }
+    return found;
+}
+
+namespace {
+
+int setErrnoResult(int rc) { return rc == 0 ? 0 : -1; }
+
+int64_t toUnixNanos(const FILETIME& ft)
+{
+    uint64_t ticks = (uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return (int64_t(ticks) - 116444736000000000LL) * 100;
+}
+
+FILETIME fromStatx(const struct statx_timestamp& t)
+{
+    uint64_t ticks = uint64_t(int64_t(t.tv_sec) * 10000000LL + t.tv_nsec / 100 + 116444736000000000LL);
+    return FILETIME{DWORD(ticks & 0xffffffffu), DWORD(ticks >> 32)};
+}
+
+} // namespace
+
+fs::path DataRoot()
+{
+    if (const char* home = std::getenv("TIDEVANE_HOME"); home && *home)
+        return home;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return fs::path(xdg) / "tidevane";
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "tidevane";
+}
+
+fs::path WindowsDirectory() { return DataRoot() / "windows"; }
+
+bool PrepareDataRoot()
+{
+    std::error_code ec;
+    fs::create_directories(WindowsDirectory(), ec);
+    if (ec)
+        return false;
+    fs::path c = driveRoot('c');
+    if (!fs::exists(c, ec))
+        fs::create_directories(c, ec);
+    if (ec)
+        return false;
+    if (mkdir("c:\\varnel") != 0 && errno != EEXIST)
+        return false;
+    return SetCurrentDirectory("c:\\varnel");
+}
+
+std::optional<fs::path> HostPath(std::string_view windowsPath)
+{
+    auto parsed = parse(windowsPath);
+    if (!parsed)
+        return std::nullopt;
+    fs::path host = driveRoot(parsed->drive);
+    std::error_code ec;
+    if (!fs::is_directory(host, ec))
+        return std::nullopt;
+    bool resolving = true;
+    for (const auto& component : parsed->components) {
+        if (resolving) {
+            if (auto entry = detail::findEntryIgnoringCase(host, component)) {
+                host /= *entry;
+                continue;
+            }
+            resolving = false;
+        }
+        host /= component;
+    }
+    return host;
+}
+
+std::string CurrentDirectory()
+{
+    std::lock_guard lock(currentDirectoryMutex);
+    return currentDirectory;
+}
+
+bool SetCurrentDirectory(std::string_view windowsPath)
+{
+    auto parsed = parse(windowsPath);
+    auto host = HostPath(windowsPath);
+    std::error_code ec;
+    if (!parsed || !host || !fs::is_directory(*host, ec)) {
+        errno = ENOENT;
+        return false;
+    }
+    std::string text{char(std::toupper(parsed->drive)), ':'};
+    for (const auto& c : parsed->components)
+        text += "\\" + c;
+    if (parsed->components.empty())
+        text += "\\";
+    std::lock_guard lock(currentDirectoryMutex);
+    currentDirectory = text;
+    return true;
+}
+
+FILE* fopen(const char* path, const char* mode)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    // Windows modes may carry 't' (text) which the C library here does not know.
+    std::string m;
+    for (const char* p = mode; *p; ++p)
+        if (*p != 't')
+            m += *p;
+    FILE* f = std::fopen(host->c_str(), m.c_str());
+    if (f)
+        fcntl(fileno(f), F_SETFD, FD_CLOEXEC);
+    return f;
+}
+
+int access(const char* path, int mode)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::access(host->c_str(), mode);
+}
+
+int mkdir(const char* path)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::mkdir(host->c_str(), 0777);
+}
+
+int rmdir(const char* path)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::rmdir(host->c_str());
+}
+
+int rename(const char* from, const char* to)
+{
+    auto a = HostPath(from);
+    auto b = HostPath(to);
+    if (!a || !b) {
+        errno = ENOENT;
+        return -1;
+    }
+    // Windows refuses to rename onto an existing file (a change of case only is allowed).
+    std::error_code ec;
+    if (fs::exists(*b, ec) && !fs::equivalent(*a, *b, ec)) {
+        errno = EEXIST;
+        return -1;
+    }
+    return setErrnoResult(std::rename(a->c_str(), b->c_str()));
+}
+
+int remove(const char* path)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::unlink(host->c_str());
+}
+
+int64_t fileSize(const char* path)
+{
+    auto host = HostPath(path);
+    struct stat st;
+    if (!host || ::stat(host->c_str(), &st) != 0)
+        return -1;
+    return st.st_size;
+}
+
+bool isDirectory(const char* path)
+{
+    auto host = HostPath(path);
+    std::error_code ec;
+    return host && fs::is_directory(*host, ec);
+}
+
+bool copyFile(const char* from, const char* to, bool overwrite)
+{
+    auto a = HostPath(from);
+    auto b = HostPath(to);
+    if (!a || !b)
+        return false;
+    std::error_code ec;
+    auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(*a, *b, options, ec) && !ec;
+}
+
+bool matchesPattern(std::string_view name, std::string_view pattern)
+{
+    std::string p(pattern);
+    if (p == "*.*")
+        p = "*";
+    return fnmatch(p.c_str(), std::string(name).c_str(), FNM_CASEFOLD) == 0;
+}
+
+std::vector<FoundFile> findFiles(const char* pattern)
+{
+    std::string text(pattern);
+    auto cut = text.find_last_of("\\/");
+    std::string folder = cut == std::string::npos ? std::string(".") : text.substr(0, cut + 1);
+    std::string mask = cut == std::string::npos ? text : text.substr(cut + 1);
+    std::vector<FoundFile> found;
+    auto host = HostPath(folder);
+    std::error_code ec;
+    if (!host)
+        return found;
+    for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (!matchesPattern(name, mask))
+            continue;
+        std::error_code sizeError;
+        bool directory = it->is_directory(sizeError);
+        int64_t size = directory ? 0 : int64_t(it->file_size(sizeError));
+        found.push_back({name, directory, sizeError ? 0 : size});
+    }
+    std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) {
+        return strcasecmp(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    return found;
+}
+
+int getFileTimes(const char* path, FILETIME& creation, FILETIME& accessTime, FILETIME& write)
+{
+    auto host = HostPath(path);
+    if (!host)
+        return ERROR_PATH_NOT_FOUND;
+    struct statx sx;
+    if (statx(AT_FDCWD, host->c_str(), 0, STATX_BTIME | STATX_ATIME | STATX_MTIME, &sx) != 0)
+        return errno == ENOENT ? int(ERROR_FILE_NOT_FOUND) : errno;
+    write = fromStatx(sx.stx_mtime);
+    accessTime = fromStatx(sx.stx_atime);
+    // Without a birth time the oldest known time stands in for it.
+    creation = (sx.stx_mask & STATX_BTIME) ? fromStatx(sx.stx_btime) : fromStatx(sx.stx_ctime);
+    return 0;
+}
+
+int setFileTimes(const char* path, const FILETIME& accessTime, const FILETIME& write)
+{
+    auto host = HostPath(path);
+    if (!host)
+        return ERROR_PATH_NOT_FOUND;
+    struct timespec times[2];
+    for (int i = 0; i < 2; ++i) {
+        int64_t ns = toUnixNanos(i == 0 ? accessTime : write);
+        times[i].tv_sec = ns >= 0 ? ns / 1000000000 : -((-ns + 999999999) / 1000000000);
+        times[i].tv_nsec = ns - int64_t(times[i].tv_sec) * 1000000000;
+    }
+    if (utimensat(AT_FDCWD, host->c_str(), times, 0) != 0)
+        return errno == ENOENT ? int(ERROR_FILE_NOT_FOUND) : errno;
+    return 0;
+}
+
+} // namespace win

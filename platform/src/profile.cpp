@@ -1,0 +1,209 @@
+#include "platform/profile.h"
+#include "platform/files.h"
+#include "hostpaths.h"
+
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One lock for all profile files: reads see whole writes, writers never interleave.
+std::mutex profileMutex;
+
+using Ini = CSimpleIniA; // the case-insensitive variant
+
+std::optional<fs::path> profilePath(const char* fileName)
+{
+    if (!fileName || !*fileName)
+        return std::nullopt;
+    std::string name(fileName);
+    if (name.find_first_of("\\/:") != std::string::npos)
+        return win::HostPath(name);
+    fs::path folder = win::WindowsDirectory();
+    if (auto entry = win::detail::findEntryIgnoringCase(folder, name))
+        return folder / *entry;
+    return folder / name;
+}
+
+void load(Ini& ini, const fs::path& path)
+{
+    ini.SetUnicode(false);
+    ini.SetMultiKey(false);
+    ini.SetMultiLine(false);
+    ini.SetQuotes(true);
+    ini.SetSpaces(false);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string data = text.str();
+    // NUL bytes would cut the text short for the parser; a damaged file reads what it can.
+    std::replace(data.begin(), data.end(), '\0', ' ');
+    if (ini.LoadData(data) < 0)
+        ini.Reset();
+}
+
+bool saveAtomically(const Ini& ini, const fs::path& path)
+{
+    std::string data;
+    if (ini.Save(data) < 0)
+        return false;
+    std::error_code ec;
+    if (!fs::is_directory(path.parent_path(), ec)) {
+        errno = ENOENT;
+        return false;
+    }
+    fs::path temp = path;
+    temp += ".tmp" + std::to_string(getpid());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const char* p = data.data();
+    size_t left = data.size();
+    bool ok = true;
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Copies a NUL-separated list ending in a double NUL, truncated as Win32 does.
+DWORD copyList(const std::vector<std::string>& names, char* buffer, DWORD size)
+{
+    if (size < 2) {
+        if (size == 1)
+            buffer[0] = '\0';
+        return 0;
+    }
+    DWORD used = 0;
+    for (const auto& n : names) {
+        if (used + n.size() + 1 > size - 1) {
+            DWORD room = size - 1 - used;
+            if (room > 0) {
+                std::memcpy(buffer + used, n.data(), room - 1);
+                buffer[used + room - 1] = '\0';
+            }
+            buffer[size - 1] = '\0';
+            return size - 2;
+        }
+        std::memcpy(buffer + used, n.c_str(), n.size() + 1);
+        used += DWORD(n.size() + 1);
+    }
+    buffer[used] = '\0';
+    return used;
+}
+
+DWORD copyValue(const std::string& value, char* buffer, DWORD size)
+{
+    if (size == 0)
+        return 0;
+    DWORD n = DWORD(std::min<size_t>(value.size(), size - 1));
+    std::memcpy(buffer, value.data(), n);
+    buffer[n] = '\0';
+    return n;
+}
+
+std::vector<std::string> inLoadOrder(Ini::TNamesDepend names)
+{
+    names.sort(Ini::Entry::LoadOrder());
+    std::vector<std::string> out;
+    for (const auto& e : names)
+        out.emplace_back(e.pItem);
+    return out;
+}
+
+} // namespace
+
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
+                               char* buffer, DWORD size, const char* fileName)
+{
+    if (!buffer)
+        return 0;
+    std::lock_guard lock(profileMutex);
+    Ini ini;
+    if (auto path = profilePath(fileName))
+        load(ini, *path);
+    else
+        ini.SetUnicode(false);
+    if (!section) {
+        Ini::TNamesDepend sections;
+        ini.GetAllSections(sections);
+        return copyList(inLoadOrder(sections), buffer, size);
+    }
+    if (!key) {
+        Ini::TNamesDepend keys;
+        ini.GetAllKeys(section, keys);
+        return copyList(inLoadOrder(keys), buffer, size);
+    }
+    if (const char* value = ini.GetValue(section, key, nullptr))
+        return copyValue(value, buffer, size);
+    // Win32 drops trailing blanks of the default.
+    std::string fallback = defaultValue ? defaultValue : "";
+    while (!fallback.empty() && fallback.back() == ' ')
+        fallback.pop_back();
+    return copyValue(fallback, buffer, size);
+}
+
+UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,
+                           const char* fileName)
+{
+    char text[256];
+    if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) == 0)
+        return UINT(defaultValue);
+    // Leading decimal number as a 32-bit long parses it: clamped, non-numeric text is 0.
+    errno = 0;
+    long long value = std::strtoll(text, nullptr, 10);
+    value = std::clamp<long long>(value, INT_MIN, INT_MAX);
+    return UINT(int(value));
+}
+
+BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const char* fileName)
+{
+    if (!section)
+        return FALSE;
+    std::lock_guard lock(profileMutex);
+    auto path = profilePath(fileName);
+    if (!path) {
+        errno = ENOENT;
+        return FALSE;
+    }
+    Ini ini;
+    load(ini, *path);
+    if (!key)
+        ini.Delete(section, nullptr, true);
+    else if (!value)
+        ini.Delete(section, key, false);
+    else if (ini.SetValue(section, key, value) < 0)
+        return FALSE;
+    return saveAtomically(ini, *path) ? TRUE : FALSE;
+}
