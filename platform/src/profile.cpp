@@ -3,6 +3,7 @@
 #include "hostpaths.h"
 
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION // Debian's header keeps the template bodies behind this
 #include <SimpleIni.h>
 
 #include <algorithm>

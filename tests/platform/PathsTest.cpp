@@ -1,0 +1,119 @@
+#include "platform/files.h"
+#include "TempDataRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TEST(Paths, ComponentsMatchWhatExistsIgnoringCaseAndNewOnesAreCreatedAsGiven)
+{
+    TempDataRoot home;
+    fs::create_directories(home.driveC() / "varnel" / "DataBase" / "OVL00001");
+    auto host = win::HostPath("C:\\VARNEL\\database\\ovl00001\\trk00002.dat");
+    ASSERT_TRUE(host);
+    EXPECT_EQ(*host, home.driveC() / "varnel" / "DataBase" / "OVL00001" / "trk00002.dat");
+
+    FILE* f = win::fopen("c:\\varnel\\database\\ovl00001\\NewFile.DAT", "wb");
+    ASSERT_NE(f, nullptr);
+    fclose(f);
+    EXPECT_TRUE(fs::exists(home.driveC() / "varnel" / "DataBase" / "OVL00001" / "NewFile.DAT"));
+    EXPECT_EQ(win::access("C:\\varnel\\DATABASE\\Ovl00001\\newfile.dat", 0), 0);
+}
+
+TEST(Paths, RelativePathsStartAtTheCurrentDirectory)
+{
+    TempDataRoot home;
+    EXPECT_EQ(win::CurrentDirectory(), "C:\\varnel");
+    ASSERT_EQ(win::mkdir("BoxFiles"), 0);
+    EXPECT_TRUE(fs::is_directory(home.driveC() / "varnel" / "BoxFiles"));
+    ASSERT_TRUE(win::SetCurrentDirectory("boxfiles"));
+    EXPECT_EQ(win::CurrentDirectory(), "C:\\varnel\\boxfiles");
+    EXPECT_EQ(*win::HostPath("..\\x.ini"), home.driveC() / "varnel" / "x.ini");
+    EXPECT_EQ(*win::HostPath("\\dellist.txt"), home.driveC() / "dellist.txt");
+    EXPECT_FALSE(win::SetCurrentDirectory("c:\\nowhere"));
+    EXPECT_EQ(win::CurrentDirectory(), "C:\\varnel\\boxfiles");
+}
+
+TEST(Paths, ADriveWithoutAnEntryDoesNotExistAndAnotherDriveDoes)
+{
+    TempDataRoot home;
+    EXPECT_FALSE(win::HostPath("d:\\varnel\\database"));
+    errno = 0;
+    EXPECT_EQ(win::fopen("d:\\varnel\\x.dat", "wb"), nullptr);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(win::mkdir("d:\\varnel"), -1);
+
+    fs::path d = home.addDrive('d');
+    ASSERT_EQ(win::mkdir("D:\\varnel"), 0);
+    FILE* f = win::fopen("d:\\Varnel\\x.dat", "wb");
+    ASSERT_NE(f, nullptr);
+    fputs("abc", f);
+    fclose(f);
+    EXPECT_EQ(TempDataRoot::readFile(d / "varnel" / "x.dat"), "abc");
+    EXPECT_EQ(win::fileSize("D:\\VARNEL\\X.DAT"), 3);
+}
+
+TEST(Paths, FileOperationsOnWindowsPaths)
+{
+    TempDataRoot home;
+    TempDataRoot::writeFile(home.driveC() / "varnel" / "a.txt", "hello");
+    EXPECT_EQ(win::fileSize("c:\\varnel\\A.TXT"), 5);
+    EXPECT_EQ(win::fileSize("c:\\varnel\\missing.txt"), -1);
+    EXPECT_TRUE(win::copyFile("c:\\varnel\\a.txt", "c:\\varnel\\b.txt", false));
+    EXPECT_FALSE(win::copyFile("c:\\varnel\\a.txt", "c:\\varnel\\b.txt", false));
+    // Like Windows, a rename never replaces an existing file.
+    EXPECT_EQ(win::rename("c:\\varnel\\a.txt", "c:\\varnel\\B.txt"), -1);
+    EXPECT_EQ(win::rename("c:\\varnel\\a.txt", "c:\\varnel\\c.txt"), 0);
+    EXPECT_EQ(win::remove("c:\\varnel\\C.TXT"), 0);
+    EXPECT_NE(win::access("c:\\varnel\\c.txt", 0), 0);
+    ASSERT_EQ(win::mkdir("c:\\varnel\\sub"), 0);
+    EXPECT_TRUE(win::isDirectory("C:\\Varnel\\SUB"));
+    EXPECT_EQ(win::rmdir("c:\\varnel\\SUB"), 0);
+    EXPECT_FALSE(win::isDirectory("c:\\varnel\\sub"));
+}
+
+TEST(Paths, FolderSearchMatchesWindowsPatternsIgnoringCase)
+{
+    TempDataRoot home;
+    for (const char* name : {"one.T-D", "two.t-d", "three.txt", "noext"})
+        TempDataRoot::writeFile(home.driveC() / "varnel" / "import" / name, "x");
+    fs::create_directories(home.driveC() / "varnel" / "import" / "folder");
+
+    auto names = [](const char* pattern) {
+        std::vector<std::string> out;
+        for (const auto& f : win::findFiles(pattern))
+            out.push_back(f.name);
+        return out;
+    };
+    EXPECT_EQ(names("c:\\varnel\\IMPORT\\*.t-d"), (std::vector<std::string>{"one.T-D", "two.t-d"}));
+    EXPECT_EQ(names("c:\\varnel\\import\\*.*").size(), 5u);
+    EXPECT_EQ(names("c:\\varnel\\import\\t??.*"), (std::vector<std::string>{"two.t-d"}));
+    EXPECT_TRUE(names("c:\\varnel\\nothere\\*.*").empty());
+    auto all = win::findFiles("c:\\varnel\\import\\*.*");
+    auto folder = std::find_if(all.begin(), all.end(), [](auto& f) { return f.name == "folder"; });
+    ASSERT_NE(folder, all.end());
+    EXPECT_TRUE(folder->directory);
+}
+
+TEST(Paths, FileTimesAreReadAndAccessAndWriteTimesRestored)
+{
+    TempDataRoot home;
+    TempDataRoot::writeFile(home.driveC() / "varnel" / "trk.dat", "points");
+    FILETIME created, accessed, written;
+    ASSERT_EQ(win::getFileTimes("c:\\varnel\\trk.dat", created, accessed, written), 0);
+
+    // 2001-09-09 01:46:40 UTC in 100 ns since 1601.
+    const uint64_t ticks = (1000000000ULL + 11644473600ULL) * 10000000ULL;
+    FILETIME old{DWORD(ticks & 0xffffffff), DWORD(ticks >> 32)};
+    ASSERT_EQ(win::setFileTimes("c:\\varnel\\trk.dat", old, old), 0);
+    { std::ofstream(home.driveC() / "varnel" / "trk.dat", std::ios::app) << "more"; }
+    ASSERT_EQ(win::setFileTimes("c:\\varnel\\trk.dat", old, old), 0);
+    ASSERT_EQ(win::getFileTimes("c:\\varnel\\trk.dat", created, accessed, written), 0);
+    EXPECT_EQ(written.dwLowDateTime, old.dwLowDateTime);
+    EXPECT_EQ(written.dwHighDateTime, old.dwHighDateTime);
+    EXPECT_EQ(accessed.dwHighDateTime, old.dwHighDateTime);
+    EXPECT_NE(win::getFileTimes("c:\\varnel\\missing.dat", created, accessed, written), 0);
+}

@@ -1,0 +1,2 @@
+// A module with one export, for loading by name.
+extern "C" int TestModuleAnswer() { return 42; }
