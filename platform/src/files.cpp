@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "hostpaths.h"
+#include "platform/modules.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -372,3 +373,16 @@ int setFileTimes(const char* path, const FILETIME& accessTime, const FILETIME& w
 }
 
 } // namespace win
+
+DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size)
+{
+    if (!longPath || win::access(longPath, 0) != 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return 0;
+    }
+    DWORD length = DWORD(std::strlen(longPath));
+    if (!shortPath || size <= length)
+        return length + 1;
+    std::memcpy(shortPath, longPath, length + 1);
+    return length;
+}

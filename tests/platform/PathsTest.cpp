@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/modules.h"
 #include "TempDataRoot.h"
 
 #include <gtest/gtest.h>
@@ -116,4 +117,15 @@ TEST(Paths, FileTimesAreReadAndAccessAndWriteTimesRestored)
     EXPECT_EQ(written.dwHighDateTime, old.dwHighDateTime);
     EXPECT_EQ(accessed.dwHighDateTime, old.dwHighDateTime);
     EXPECT_NE(win::getFileTimes("c:\\varnel\\missing.dat", created, accessed, written), 0);
+}
+
+TEST(Paths, ShortNamesAreTheNamesThemselves)
+{
+    TempDataRoot home;
+    ASSERT_EQ(win::mkdir("c:\\varnel\\Original Database"), 0);
+    char shortName[MAX_PATH];
+    EXPECT_EQ(GetShortPathNameA("c:\\varnel\\Original Database", shortName, MAX_PATH), 27u);
+    EXPECT_STREQ(shortName, "c:\\varnel\\Original Database");
+    EXPECT_EQ(GetShortPathNameA("c:\\varnel\\missing", shortName, MAX_PATH), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }

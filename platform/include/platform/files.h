@@ -59,3 +59,7 @@ int getFileTimes(const char* path, FILETIME& creation, FILETIME& access, FILETIM
 int setFileTimes(const char* path, const FILETIME& access, const FILETIME& write);
 
 } // namespace win
+
+// There are no 8.3 names here: the short name of an existing path is the path itself.
+// 0 with GetLastError() = ERROR_FILE_NOT_FOUND when it does not exist.
+DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size);
