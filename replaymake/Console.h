@@ -1,0 +1,31 @@
+// The console dialogue: listings and progress on standard output, messages on the error
+// stream, single key presses without echo from a terminal. When standard input is not a
+// terminal, keys and lines are taken from it as they come, so a run can be scripted; the end
+// of input is reported as END_OF_INPUT and never waited on.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace replaymake {
+
+constexpr int KEY_ESCAPE = 27;
+constexpr int END_OF_INPUT = -1;
+
+// printf to standard output.
+void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// printf to the error stream, after what was said so far.
+void Complain(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Waits for one key press and returns it, or END_OF_INPUT.
+int ReadKey();
+// Discards key presses typed ahead of a question (a terminal only: scripted input is the
+// answers themselves).
+void DiscardPendingKeys();
+// Reads one line without its line end; nothing at the end of input.
+std::optional<std::string> ReadLine();
+
+// A yes/no question answered by one key; the end of input is a refusal.
+bool IsYes(int key);
+
+} // namespace replaymake

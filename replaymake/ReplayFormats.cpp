@@ -1,0 +1,128 @@
+#include "ReplayFormats.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace replaymake {
+namespace {
+
+// Writes `value` in `base` with at least `width` digits, zero-padded on the left.
+char* PutPadded(char* out, uint64_t value, int width, int base = 10)
+{
+    char digits[24];
+    auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
+    for (auto n = end - digits; n < width; ++n)
+        *out++ = '0';
+    std::memcpy(out, digits, end - digits);
+    return out + (end - digits);
+}
+
+// Degrees, then minutes as "%07.4lf", then the hemisphere letter.
+char* PutAngle(char* out, int32_t value, int degreeWidth, char positive, char negative)
+{
+    int64_t magnitude = std::llabs(int64_t(value));
+    out = PutPadded(out, uint64_t(magnitude / 10000000), degreeWidth);
+    double degrees = double(magnitude) * 1e-7;
+    double minutes = (degrees - std::floor(degrees)) * 60.0;
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text, minutes, std::chars_format::fixed, 4).ptr;
+    for (auto n = end - text; n < 7; ++n)
+        *out++ = '0';
+    std::memcpy(out, text, end - text);
+    out += end - text;
+    *out++ = ',';
+    *out++ = value < 0 ? negative : positive;
+    return out;
+}
+
+// Truncates like the unit's counters do, but lets a product that should land on a whole
+// number and falls a hair short of it (float storage, rounded constants) keep that number,
+// so a value decoded from a reading line encodes back to the same raw value.
+unsigned TruncatedRaw(double exact, unsigned limit)
+{
+    if (!(exact > 0.0))
+        return 0; // negative or not a number
+    double withTolerance = exact + 1e-3;
+    return withTolerance >= double(limit) ? limit : unsigned(withTolerance);
+}
+
+// Unit clock ticks per metre of depth: two-way travel at 1480 m/s, clock of 7680 Hz.
+constexpr double TICKS_PER_METRE = 2.0 * 7680.0 / 1480.0;
+constexpr unsigned COUNT_LIMIT = 9999;
+constexpr unsigned ECHO_LIMIT = 07777;
+
+} // namespace
+
+char ReadingLetter(int transducer)
+{
+    return "DEFGHABC"[BeamSlot(transducer)];
+}
+
+std::size_t FormatNavLine(char* out, int32_t lat, int32_t lon)
+{
+    char* p = out;
+    std::memcpy(p, "$GPGLL,", 7);
+    p = PutAngle(p + 7, lat, 2, 'N', 'S');
+    *p++ = ',';
+    p = PutAngle(p, lon, 3, 'E', 'W');
+    *p++ = '\r';
+    *p++ = '\n';
+    return std::size_t(p - out);
+}
+
+SounderRaw SounderRawOf(const TrackPoint& point)
+{
+    double e1 = point.e1, e2 = point.e2;
+    return SounderRaw{TruncatedRaw(point.depth * TICKS_PER_METRE, COUNT_LIMIT),
+                      TruncatedRaw(e1 * e1 * 1000.0, ECHO_LIMIT),
+                      TruncatedRaw(e2 * e2 * 1000.0, ECHO_LIMIT)};
+}
+
+std::size_t FormatSounderLine(char* out, char letter, const SounderRaw& raw)
+{
+    char* p = out;
+    *p++ = letter;
+    p = PutPadded(p, raw.count, 4);
+    *p++ = 'F';
+    p = PutPadded(p, raw.e1, 4, 8);
+    *p++ = 'S';
+    p = PutPadded(p, raw.e2, 4, 8);
+    *p++ = '\r';
+    *p++ = '\n';
+    return std::size_t(p - out);
+}
+
+std::size_t FormatIndexLine(char* out, uint32_t time, uint32_t handle, uint32_t offset)
+{
+    // Points come in runs of equal times, so one conversion serves a whole run.
+    static thread_local uint32_t cachedTime = 0;
+    static thread_local bool cached = false;
+    static thread_local int fields[6];
+    if (!cached || time != cachedTime) {
+        std::time_t t = time;
+        std::tm local{};
+        if (localtime_r(&t, &local))
+            fields[0] = local.tm_hour, fields[1] = local.tm_min, fields[2] = local.tm_sec,
+            fields[3] = local.tm_mday, fields[4] = local.tm_mon + 1, fields[5] = local.tm_year % 100;
+        else
+            std::memset(fields, 0, sizeof fields);
+        cachedTime = time;
+        cached = true;
+    }
+    static constexpr char separators[6] = {':', ':', ' ', '/', '/', ','};
+    char* p = out;
+    for (int i = 0; i < 6; ++i) {
+        p = PutPadded(p, uint64_t(fields[i]), 2);
+        *p++ = separators[i];
+    }
+    p = PutPadded(p, handle, 5);
+    *p++ = ',';
+    p = PutPadded(p, offset, 5);
+    *p++ = '\n';
+    return std::size_t(p - out);
+}
+
+} // namespace replaymake
