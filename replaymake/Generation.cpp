@@ -20,7 +20,7 @@ constexpr const char* SOUNDER_FILE = "c:\\varnel\\testdata\\sedrix.txt";
 bool PrepareOutputFolder()
 {
     if (win::access(TESTDATA_FOLDER, 0) != 0) {
-        Complain("Can't find c:\\varnel\\testdata directory\n");
+        Say("Can't find c:\\varnel\\testdata directory\n");
         Say("Creating new c:\\varnel\\testdata directory\n");
         win::mkdir(TESTDATA_FOLDER);
         if (win::access(TESTDATA_FOLDER, 0) != 0) {

@@ -1,0 +1,149 @@
+#include "ReplayFormats.h"
+#include "TimeIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <string>
+
+using namespace replaymake;
+
+namespace {
+
+std::string NavLine(int32_t lat, int32_t lon)
+{
+    char line[LINE_CAPACITY];
+    return std::string(line, FormatNavLine(line, lat, lon));
+}
+
+std::string SounderLine(const TrackPoint& p, int transducer)
+{
+    char line[LINE_CAPACITY];
+    return std::string(line, FormatSounderLine(line, ReadingLetter(transducer), SounderRawOf(p)));
+}
+
+// What the live module makes of a $GPGLL coordinate: degrees plus minutes, truncated.
+int32_t DecodeCoordinate(int degrees, double minutes, char hemisphere)
+{
+    auto value = int32_t((degrees + minutes / 60.0) * 10000000.0);
+    return hemisphere == 'S' || hemisphere == 'W' ? -value : value;
+}
+
+} // namespace
+
+TEST(NavLine, WritesDegreesMinutesAndHemispheres)
+{
+    struct Case {
+        int32_t lat, lon;
+        const char* line;
+    } cases[] = {
+        {-515083333, 2041666, "$GPGLL,5130.5000,S,00012.2500,E\r\n"},
+        {515083333, -2041666, "$GPGLL,5130.5000,N,00012.2500,W\r\n"},
+        {0, 0, "$GPGLL,0000.0000,N,00000.0000,E\r\n"},
+        {-5000000, -1795000000, "$GPGLL,0030.0000,S,17930.0000,W\r\n"},
+        {899999999, 1799999999, "$GPGLL,8960.0000,N,17960.0000,E\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NavLine(c.lat, c.lon), c.line) << c.lat << "," << c.lon;
+}
+
+TEST(NavLine, MatchesPrintfForAnyPosition)
+{
+    std::srand(7);
+    for (int i = 0; i < 20000; ++i) {
+        int32_t lat = int32_t((std::rand() % 1800000001) - 900000000);
+        int32_t lon = int32_t(int64_t(std::rand()) * 2 % 3600000001 - 1800000000);
+        double a = std::fabs(lat * 1e-7), b = std::fabs(lon * 1e-7);
+        char expected[80];
+        std::snprintf(expected, sizeof expected, "$GPGLL,%02ld%07.4lf,%c,%03ld%07.4lf,%c\r\n",
+                      long(std::abs(lat) / 10000000), (a - std::floor(a)) * 60, lat < 0 ? 'S' : 'N',
+                      long(std::abs(lon) / 10000000), (b - std::floor(b)) * 60, lon < 0 ? 'W' : 'E');
+        ASSERT_EQ(NavLine(lat, lon), expected);
+    }
+}
+
+TEST(NavLine, PositionsFromLiveSentencesComeBackUnchanged)
+{
+    // A fix of the live GPS carries minutes to four decimals; writing it out again must
+    // reproduce those minutes.
+    for (double minutes : {0.0, 0.0001, 12.25, 30.5, 45.1234, 59.9999}) {
+        int32_t lat = DecodeCoordinate(51, minutes, 'S');
+        int32_t lon = DecodeCoordinate(3, minutes, 'W');
+        char expected[80];
+        std::snprintf(expected, sizeof expected, "$GPGLL,51%07.4f,S,003%07.4f,W\r\n", minutes, minutes);
+        EXPECT_EQ(NavLine(lat, lon), expected);
+    }
+}
+
+TEST(SounderLine, EncodesDepthAndEchoes)
+{
+    struct Case {
+        TrackPoint point;
+        int transducer;
+        const char* line;
+    } cases[] = {
+        {{10.0f, 1.0f, 0.5f, 0, 0, 0}, -1, "C0103F1750S0372\r\n"},
+        {{0.0f, 0.0f, 0.0f, 0, 0, 0}, 0, "D0000F0000S0000\r\n"},
+        {{1.0f, 0.1f, 2.0f, 0, 0, 0}, 3, "G0010F0012S7640\r\n"},
+        {{5.0f, 0.5f, 0.5f, 0, 0, 0}, -3, "A0051F0372S0372\r\n"},
+        // Outside what the unit's four-digit fields carry: limited, so the line stays valid.
+        {{-3.0f, -1.0f, 2.5f, 0, 0, 0}, 2, "F0000F1750S7777\r\n"},
+        {{2000.0f, std::nanf(""), 9.0f, 0, 0, 0}, 1, "E9999F0000S7777\r\n"},
+        {{std::numeric_limits<float>::infinity(), 0.0f, 0.0f, 0, 0, 0}, -2, "B9999F0000S0000\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SounderLine(c.point, c.transducer), c.line) << c.line;
+}
+
+TEST(SounderLine, ReadingsDecodedFromTheUnitEncodeToTheSameRawValues)
+{
+    // The live decoding: depth = count x 1480 / (2 x 7680), echo = sqrt(raw / 1000).
+    for (unsigned count = 0; count <= 9999; ++count) {
+        TrackPoint p{float(count * 1480.0 / 15360.0), 0, 0, 0, 0, 0};
+        ASSERT_EQ(SounderRawOf(p).count, count);
+        p.depth = float(count) * 1480.0f / 15360.0f;
+        ASSERT_EQ(SounderRawOf(p).count, count);
+    }
+    for (unsigned raw = 0; raw <= 07777; ++raw) {
+        TrackPoint p{0, std::sqrt(float(raw) / 1000.0f), float(std::sqrt(raw / 1000.0)), 0, 0, 0};
+        ASSERT_EQ(SounderRawOf(p).e1, raw);
+        ASSERT_EQ(SounderRawOf(p).e2, raw);
+    }
+}
+
+TEST(ReadingLetter, FollowsTheBeamSlot)
+{
+    EXPECT_EQ(std::string({ReadingLetter(-3), ReadingLetter(-2), ReadingLetter(-1), ReadingLetter(0),
+                           ReadingLetter(1), ReadingLetter(2), ReadingLetter(3)}),
+              "ABCDEFG");
+}
+
+TEST(IndexLine, ShowsLocalTimeHandleAndOffset)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    char line[LINE_CAPACITY];
+    EXPECT_EQ(std::string(line, FormatIndexLine(line, 0, 2, 0)), "00:00:00 01/01/70,00002,00000\n");
+    EXPECT_EQ(std::string(line, FormatIndexLine(line, 1789000000, 123456, 44)),
+              "00:26:40 10/09/26,123456,00044\n");
+}
+
+TEST(TimeIndex, EqualTimesAreOrderedByHandleThenOffset)
+{
+    std::vector<TimeIndexEntry> index = {
+        {20, 3, 0}, {10, 5, 22}, {10, 2, 44}, {10, 5, 0}, {5, 9, 0}, {10, 2, 22},
+    };
+    SortTimeIndex(index);
+    std::vector<TimeIndexEntry> expected = {
+        {5, 9, 0}, {10, 2, 22}, {10, 2, 44}, {10, 5, 0}, {10, 5, 22}, {20, 3, 0},
+    };
+    ASSERT_EQ(index.size(), expected.size());
+    for (std::size_t i = 0; i < index.size(); ++i)
+        EXPECT_TRUE(index[i].time == expected[i].time && index[i].handle == expected[i].handle &&
+                    index[i].offset == expected[i].offset)
+            << i;
+}
