@@ -1,6 +1,7 @@
 #include "Console.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <termios.h>
@@ -8,6 +9,10 @@
 
 namespace replaymake {
 namespace {
+
+// The terminal's own settings while a session has changed them.
+termios savedSettings;
+volatile sig_atomic_t sessionActive = 0;
 
 bool InputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 
@@ -25,34 +30,44 @@ int ReadByte()
     }
 }
 
-// Puts the terminal into single-key mode without echo for its lifetime.
-class RawKeys {
-public:
-    RawKeys()
-    {
-        active_ = tcgetattr(STDIN_FILENO, &saved_) == 0;
-        if (!active_)
-            return;
-        termios raw = saved_;
-        raw.c_lflag &= ~(ICANON | ECHO);
-        raw.c_cc[VMIN] = 1;
-        raw.c_cc[VTIME] = 0;
-        tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-    }
-    ~RawKeys()
-    {
-        if (active_)
-            tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
-    }
-    RawKeys(const RawKeys&) = delete;
-    RawKeys& operator=(const RawKeys&) = delete;
+void SetKeyMode()
+{
+    termios keys = savedSettings;
+    keys.c_lflag &= ~(ICANON | ECHO);
+    keys.c_cc[VMIN] = 1;
+    keys.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &keys);
+}
 
-private:
-    termios saved_{};
-    bool active_ = false;
-};
+void RestoreTerminal() { tcsetattr(STDIN_FILENO, TCSANOW, &savedSettings); }
+
+void RestoreAndDie(int signal)
+{
+    if (sessionActive)
+        RestoreTerminal();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 } // namespace
+
+KeyboardSession::KeyboardSession()
+{
+    if (!InputIsTerminal() || tcgetattr(STDIN_FILENO, &savedSettings) != 0)
+        return;
+    sessionActive = 1;
+    for (int signal : {SIGINT, SIGTERM, SIGQUIT, SIGHUP, SIGTSTP})
+        std::signal(signal, RestoreAndDie);
+    SetKeyMode();
+}
+
+KeyboardSession::~KeyboardSession()
+{
+    if (!sessionActive)
+        return;
+    RestoreTerminal();
+    sessionActive = 0;
+}
 
 void Say(const char* format, ...)
 {
@@ -74,31 +89,32 @@ void Complain(const char* format, ...)
 int ReadKey()
 {
     std::fflush(stdout);
-    if (!InputIsTerminal())
-        return ReadByte();
-    RawKeys raw;
     return ReadByte();
 }
 
-void DiscardPendingKeys()
+int AskKey(const char* question)
 {
-    if (InputIsTerminal())
+    if (sessionActive)
         tcflush(STDIN_FILENO, TCIFLUSH);
+    Say("%s", question);
+    return ReadKey();
 }
 
 std::optional<std::string> ReadLine()
 {
+    // Echo is back on before the prompt shows, so the whole line is seen as it is typed.
+    if (sessionActive)
+        RestoreTerminal();
     std::fflush(stdout);
     std::string line;
-    for (;;) {
-        int c = ReadByte();
-        if (c == END_OF_INPUT)
-            return line.empty() ? std::nullopt : std::optional(line);
-        if (c == '\n')
-            break;
+    int c;
+    while ((c = ReadByte()) != END_OF_INPUT && c != '\n')
         if (c != '\r')
             line += char(c);
-    }
+    if (sessionActive)
+        SetKeyMode();
+    if (c == END_OF_INPUT && line.empty())
+        return std::nullopt;
     return line;
 }
 

@@ -43,9 +43,7 @@ bool MayOverwrite(const char* path, const char* question)
 {
     if (win::access(path, 0) != 0)
         return true;
-    Say("%s", question);
-    DiscardPendingKeys();
-    return IsYes(ReadKey());
+    return IsYes(AskKey(question));
 }
 
 // A track that takes part, with the reading letter of its beam.

@@ -1,4 +1,5 @@
 #include "Replaymake.h"
+#include "Console.h"
 #include "Steps.h"
 
 #include "platform/files.h"
@@ -25,6 +26,7 @@ private:
 int Run()
 {
     DirectoryRestorer restorer;
+    KeyboardSession keyboard;
     if (auto code = RunStartChecks())
         return *code;
     ListTracks();

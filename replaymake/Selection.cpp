@@ -8,10 +8,8 @@ namespace replaymake {
 
 std::optional<Selection> AskSelection()
 {
-    Say("\nSelected tracks only?) (y/n)");
-    DiscardPendingKeys();
     Selection selection;
-    if (!IsYes(ReadKey()))
+    if (!IsYes(AskKey("\nSelected tracks only?) (y/n)")))
         return selection;
     selection.all = false;
     for (;;) {

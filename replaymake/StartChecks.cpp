@@ -95,9 +95,7 @@ std::optional<int> ReportObjects()
 
 int ExitAfterKey(int code)
 {
-    Say("Press a key\n");
-    DiscardPendingKeys();
-    ReadKey();
+    AskKey("Press a key\n");
     return code;
 }
 
