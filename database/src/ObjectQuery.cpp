@@ -1,0 +1,122 @@
+#include "ObjectFiles.h"
+
+#include "database/OverlayStore.h"
+
+#include <cstring>
+#include <vector>
+
+using namespace db;
+
+namespace {
+
+bool Inside(int32_t x, int32_t y, const RECT& r)
+{
+    return r.left <= x && x <= r.right && r.bottom <= y && y <= r.top;
+}
+
+bool CornerInside(const RECT& a, const RECT& b)
+{
+    return Inside(a.left, a.top, b) || Inside(a.right, a.top, b) || Inside(a.left, a.bottom, b) ||
+           Inside(a.right, a.bottom, b);
+}
+
+// a is at least as wide as b, b at least as tall as a, and they cross.
+bool Spans(const RECT& a, const RECT& b)
+{
+    return a.left <= b.left && a.right >= b.right && b.bottom <= a.bottom && b.top >= a.top;
+}
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return CornerInside(a, b) || CornerInside(b, a) || Spans(a, b) || Spans(b, a);
+}
+
+bool Meets(int kind, const int32_t* fields, const RECT* rect)
+{
+    if (!rect)
+        return true;
+    if (kind == OBJ_SYMBOL)
+        return Inside(fields[1], fields[2], *rect);
+    RECT own{fields[1], fields[2], fields[3], fields[4]};
+    return Overlap(own, *rect);
+}
+
+} // namespace
+
+extern "C" {
+
+int DBGetNoOfObjectsInDataRect(uint32_t overlay, uint16_t* counts, const RECT* rect, const char* database)
+{
+    const char* title = "DBGetNoOfObjectsInDataRect";
+    std::memset(counts, 0, 5 * sizeof(uint16_t));
+    std::string folder;
+    if (!OverlayFolder(overlay, database, folder))
+        return 0;
+    ObjectCounts totals[2];
+    {
+        File countsFile = OpenObjectCounts(folder, totals, title);
+        if (!countsFile)
+            return 0;
+    }
+    for (int kindNumber : {OBJ_SYMBOL, OBJ_POLYGON, OBJ_ROUTE, OBJ_TEXT, OBJ_TRACK}) {
+        const ObjectKind& kind = *KindOf(kindNumber);
+        File inf = Open(ObjectFilePath(folder, kind, ".inf"), "rb");
+        if (!inf)
+            return Fail(title, "Failed opening object info file");
+        File hnd = Open(ObjectFilePath(folder, kind, ".hnd"), "wb");
+        if (!hnd)
+            return Fail(title, "Failed opening object handle file");
+        int entries = CountOf(totals[0], kind);
+        std::vector<unsigned char> entry(size_t(kind.entryBytes));
+        // Never more entries than the file holds, whatever the counts say.
+        for (int i = 0; i < entries && std::fread(entry.data(), entry.size(), 1, inf.get()) == 1; ++i) {
+            int32_t fields[16];
+            RecordFromDisk(kind, entry.data(), fields);
+            uint32_t handle = uint32_t(fields[0]);
+            if (handle == 0 || !Meets(kindNumber, fields, rect))
+                continue;
+            if (kindNumber == OBJ_TRACK && handle > 99999) {
+                Failf(title, "Invalid track handle %li found in %s\\%s[%i]", long(handle), folder.c_str(),
+                      "tracks.inf", i);
+                continue;
+            }
+            if (std::fwrite(&handle, sizeof handle, 1, hnd.get()) != 1)
+                return Fail(title, "Failed writing to object handle file");
+            ++counts[kind.countIndex];
+        }
+        if (!Close(hnd))
+            return Fail(title, "Failed writing to object handle file");
+    }
+    return 1;
+}
+
+int DBGetHandleTable(uint32_t overlay, int kind, uint32_t* handles, uint32_t capacity, const char* database)
+{
+    const char* title = "DBGetHandleTable";
+    const ObjectKind* k = KindOf(kind);
+    if (!k)
+        return Failf(title, "Invalid object type %d", kind);
+    std::string folder;
+    if (!OverlayFolder(overlay, database, folder))
+        return 0;
+    File f = Open(ObjectFilePath(folder, *k, ".hnd"), "rb");
+    if (!f)
+        return Fail(title, "Failed opening object handle file");
+    long size = SizeOf(f.get());
+    if (size < 0)
+        return Fail(title, "Failed ftell on object handle file");
+    if (size % 4 != 0)
+        return Fail(title, "Failed seek on object data file");
+    size_t count = size_t(size / 4);
+    if (count > capacity) {
+        Fail(title, "Memory allocation Error");
+        count = capacity;
+    }
+    if (std::fseek(f.get(), 0, SEEK_SET) != 0)
+        return Fail(title, "Failed seek on object handle file");
+    if (count && std::fread(handles, sizeof(uint32_t), count, f.get()) != count)
+        return Fail(title, "Failed reading object handle file");
+    return 1;
+}
+
+} // extern "C"
