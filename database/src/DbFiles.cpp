@@ -110,6 +110,29 @@ bool Close(File& file)
     return std::fclose(f) == 0 && ok;
 }
 
+WriteResult ReplaceFileContent(const std::string& path, const void* data, size_t bytes)
+{
+    std::string temporary = path + ".new";
+    File f = Open(temporary, "wb");
+    if (!f)
+        return WriteResult::OpenFailed;
+    bool written = std::fwrite(data, bytes, 1, f.get()) == 1;
+    if (!Close(f) || !written) {
+        win::remove(temporary.c_str());
+        return WriteResult::WriteFailed;
+    }
+    // Renaming over the old file is atomic on the host; the Windows-style rename would refuse.
+    auto from = win::HostPath(temporary);
+    auto to = win::HostPath(path);
+    if (!from || !to || std::rename(from->c_str(), to->c_str()) != 0) {
+        win::remove(temporary.c_str());
+        return WriteResult::WriteFailed;
+    }
+    return WriteResult::Ok;
+}
+
+bool Exists(const std::string& path) { return win::access(path.c_str(), 0) == 0; }
+
 int Fail(const char* title, const char* text)
 {
     MessageBeep(MB_ICONEXCLAMATION);

@@ -35,6 +35,12 @@ long SizeOf(FILE* f);
 // Closes and reports whether everything written reached the file.
 bool Close(File& file);
 
+// Replaces a whole small file at once (a temporary beside it, then a rename), so that a crash
+// leaves the old content or the new, never half a record.
+enum class WriteResult { Ok, OpenFailed, WriteFailed };
+WriteResult ReplaceFileContent(const std::string& path, const void* data, size_t bytes);
+bool Exists(const std::string& path);
+
 // Warning beep and an error box titled with the operation; returns 0 for `return Fail(...)`.
 int Fail(const char* title, const char* text);
 int Failf(const char* title, const char* format, ...) __attribute__((format(printf, 2, 3)));

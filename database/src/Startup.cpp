@@ -1,0 +1,155 @@
+// Opening the active database at start-up: creating it when missing, and storing a current
+// track that a run ended while recording (or a store cut short) left behind.
+#include "database/Catalogue.h"
+#include "database/CurrentTrack.h"
+#include "database/DbFiles.h"
+#include "database/OverlayStore.h"
+#include "database/TrackStore.h"
+
+#include "platform/files.h"
+
+#include <cctype>
+
+using namespace db;
+
+namespace {
+
+const char* const TITLE = "Init Database";
+
+bool CreateOverlay(const char* name, int shown, int current)
+{
+    OverlayInfo overlay{};
+    std::snprintf(overlay.name, sizeof overlay.name, "%s", name);
+    overlay.shown = shown;
+    overlay.current = current;
+    return DBCreateOverlay(&overlay) != 0;
+}
+
+void CreateBeamTable()
+{
+    std::string path = BeamTablePath();
+    if (!Exists(path))
+        Open(path, "wb");
+}
+
+// overlays.inf, the three permanent overlays, the current-track records and the status.
+int CreateDatabaseFiles(int infoSlots, bool beamTable)
+{
+    File overlays = Open(Format("%s\\%s", DatabaseFolder("database").c_str(), "overlays.inf"), "wb");
+    if (!overlays)
+        return Fail(TITLE, "Failed creating overlay info file");
+    const int32_t header[2] = {0, 0};
+    if (std::fwrite(header, sizeof header, 1, overlays.get()) != 1 || !Close(overlays))
+        return Fail(TITLE, "Failed writing to overlays info file");
+    if (!CreateOverlay("Tracks", 1, 0))
+        return 0;
+    for (int slot = 0; slot < infoSlots; ++slot)
+        DBSaveCurrentTrackInfo(&globalcurrenttrackinfos[slot]);
+    if (!CreateOverlay("Fouls", 1, 0) || !CreateOverlay("Current", 1, 1))
+        return 0;
+    globaltrackstatus = DefaultTrackStatus();
+    char folder[256] = "database";
+    DBNewDatabaseDialog(nullptr, folder);
+    if (beamTable)
+        CreateBeamTable();
+    return DBSaveTrackStatus(&globaltrackstatus);
+}
+
+// Points in a current point file: a run ended while recording.
+int CurrentTrackHasPoints(bool& found)
+{
+    found = false;
+    for (int slot = 0; slot < BEAM_SLOTS && !found; ++slot) {
+        std::string path = CurrentTrackPath(slot, CurrentFile::Points);
+        if (!Exists(path))
+            continue;
+        File f = Open(path, "rb");
+        if (!f)
+            return Fail(TITLE, "Failed opening current track file");
+        long size = SizeOf(f.get());
+        if (size < 0)
+            return Fail(TITLE, "Failed seeking on current track file");
+        found = size > 0;
+    }
+    return 1;
+}
+
+// The point file of the next handle exists only when a store was cut short.
+bool InterruptedStore()
+{
+    long size = long(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()));
+    if (size < 0)
+        return false;
+    return Exists(Format("%s\\trk%05d.dat", TrackFolder("database").c_str(), int(size / 42) + 1));
+}
+
+int RecoverCurrentTrack()
+{
+    uint32_t next = uint32_t(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()) / 42) + 1;
+    globalpasttrackinfo = TrackInfo{};
+    globalpasttrackinfo.slot = 0;
+    bool described = DBLoadCurrentTrackInfo(&globalpasttrackinfo) != 0;
+    // It is the current track whatever a damaged record says.
+    globalpasttrackinfo.handle = 1;
+    globalpasttrackinfo.slot = 0;
+    if (!DBSaveCurrentTrack(&globalpasttrackinfo))
+        return 0;
+    if (!described) {
+        // Without its record each recovered track gets its rectangle from its own points.
+        uint32_t last = uint32_t(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()) / 42);
+        for (uint32_t handle = next; handle <= last; ++handle) {
+            TrackInfo track{};
+            track.handle = handle;
+            DBUpdateTrackBoundingRect(&track);
+        }
+    }
+    globaltrackstatus.field[TS_PAST_HANDLE] = int32_t(globalpasttrackinfo.handle);
+    return DBSaveTrackStatus(&globaltrackstatus);
+}
+
+int OpenExistingDatabase()
+{
+    globaltrackstatus = TrackStatus{};
+    DBLoadTrackStatus(&globaltrackstatus);
+    if (globaltrackstatus.field[TS_SAVING] == 0 && globaltrackstatus.field[TS_PAST_HANDLE] != 0) {
+        globalpasttrackinfo.handle = uint32_t(globaltrackstatus.field[TS_PAST_HANDLE]);
+        DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &globalpasttrackinfo, "database");
+    }
+    globaltrackstatus.field[TS_SAVING] = 0;
+    // Points in the current files are an unfinished recording even when the status file was
+    // lost or never said so; they are stored rather than merged into the next recording.
+    bool points = false;
+    if (!CurrentTrackHasPoints(points))
+        return 0;
+    if ((points || InterruptedStore()) && !RecoverCurrentTrack())
+        return 0;
+    CreateBeamTable();
+    return 1;
+}
+
+} // namespace
+
+extern "C" int DBInitialiseDatabase(char driveLetter)
+{
+    SetDriveLetter(driveLetter);
+    for (int slot = 0; slot < BEAM_SLOTS; ++slot) {
+        TrackInfo& info = globalcurrenttrackinfos[slot];
+        info.handle = 1;
+        info.leftlon = info.toplat = info.rightlon = info.bottomlat = 0;
+        info.slot = slot;
+    }
+    if (std::tolower(static_cast<unsigned char>(driveLetter)) != 'c') {
+        std::string root = Format("%c:\\varnel", driveLetter);
+        if (!win::isDirectory(root.c_str()) && win::mkdir(root.c_str()) != 0)
+            return Fail(TITLE, "Failed creating database directory");
+    }
+    std::string folder = DatabaseFolder("database");
+    if (win::isDirectory(folder.c_str())) {
+        if (!Exists(Format("%s\\%s", folder.c_str(), "overlays.inf")))
+            return CreateDatabaseFiles(BEAM_SLOTS, true);
+        return OpenExistingDatabase();
+    }
+    if (win::mkdir(folder.c_str()) != 0)
+        return Fail(TITLE, "Failed creating database directory");
+    return CreateDatabaseFiles(1, true);
+}
