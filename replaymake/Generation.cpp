@@ -173,8 +173,9 @@ bool WriteIndexListing(const char* name, const std::vector<TimeIndexEntry>& inde
         Complain("Failed to open %s\n", name);
         return false;
     }
+    LocalClock clock;
     for (const auto& e : index)
-        listing.Commit(FormatIndexLine(listing.LineSpace(), e.time, e.handle, e.offset));
+        listing.Commit(FormatIndexLine(listing.LineSpace(), clock, e.time, e.handle, e.offset));
     if (!listing.Close()) {
         Complain("Failed writing %s\n", name);
         return false;

@@ -1,11 +1,10 @@
 #include "Console.h"
+#include "ReplayFormats.h"
 #include "Steps.h"
 #include "TrackFiles.h"
 
 #include "platform/files.h"
 
-#include <cmath>
-#include <cstdlib>
 
 namespace replaymake {
 namespace {
@@ -13,30 +12,16 @@ namespace {
 constexpr int LINES_PER_PAGE = 21;
 constexpr int UNKNOWN_BEAM = 4;
 
-// Whole degrees, minutes and hemisphere letter of a coordinate, as the listing shows them.
-struct ListedAngle {
-    long degrees;
-    double minutes;
-    char letter;
-};
-
-ListedAngle ListedAngleOf(int32_t value, char positive, char negative)
-{
-    double degrees = std::fabs(value * 1e-7);
-    return ListedAngle{long(std::llabs(int64_t(value)) / 10000000),
-                       (degrees - std::floor(degrees)) * 60.0, value < 0 ? negative : positive};
-}
-
 void ListEntry(const TrackInfoDisk& info, int beam)
 {
-    ListedAngle left = ListedAngleOf(info.leftlon, 'E', 'W');
-    ListedAngle right = ListedAngleOf(info.rightlon, 'E', 'W');
-    ListedAngle top = ListedAngleOf(info.toplat, 'N', 'S');
-    ListedAngle bottom = ListedAngleOf(info.bottomlat, 'N', 'S');
+    const DegreesMinutes left = DegreesMinutesOf(info.leftlon), right = DegreesMinutesOf(info.rightlon),
+                         top = DegreesMinutesOf(info.toplat), bottom = DegreesMinutesOf(info.bottomlat);
+    auto eastWest = [](const DegreesMinutes& a) { return a.negative ? 'W' : 'E'; };
+    auto northSouth = [](const DegreesMinutes& a) { return a.negative ? 'S' : 'N'; };
     Say("%5ld  %03ld %05.2lf%c  %03ld %05.2lf%c  %02ld %05.2lf%c  %02ld %05.2lf%c  %7ld  %+d \n",
-        long(info.handle), left.degrees, left.minutes, left.letter, right.degrees, right.minutes,
-        right.letter, top.degrees, top.minutes, top.letter, bottom.degrees, bottom.minutes,
-        bottom.letter, long(info.points), beam);
+        long(info.handle), long(left.degrees), left.minutes, eastWest(left), long(right.degrees),
+        right.minutes, eastWest(right), long(top.degrees), top.minutes, northSouth(top),
+        long(bottom.degrees), bottom.minutes, northSouth(bottom), long(info.points), beam);
 }
 
 // Lists the entries, pausing after every page; Esc (or the end of input) ends the listing.

@@ -1,40 +1,40 @@
 #include "ReplayFormats.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 namespace replaymake {
 namespace {
 
-// Writes `value` in `base` with at least `width` digits, zero-padded on the left.
-char* PutPadded(char* out, uint64_t value, int width, int base = 10)
+// Writes `value` in `Base` with at least `width` digits, zero-padded on the left.
+template <unsigned Base = 10>
+inline char* PutPadded(char* out, uint32_t value, int width)
 {
-    char digits[24];
-    auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
-    for (auto n = end - digits; n < width; ++n)
-        *out++ = '0';
-    std::memcpy(out, digits, end - digits);
-    return out + (end - digits);
+    int n = 1;
+    for (uint32_t rest = value / Base; rest; rest /= Base)
+        ++n;
+    n = std::max(n, width);
+    for (int i = n - 1; i >= 0; --i, value /= Base)
+        out[i] = char('0' + value % Base);
+    return out + n;
 }
 
 // Degrees, then minutes as "%07.4lf", then the hemisphere letter.
 char* PutAngle(char* out, int32_t value, int degreeWidth, char positive, char negative)
 {
-    int64_t magnitude = std::llabs(int64_t(value));
-    out = PutPadded(out, uint64_t(magnitude / 10000000), degreeWidth);
-    double degrees = double(magnitude) * 1e-7;
-    double minutes = (degrees - std::floor(degrees)) * 60.0;
+    const DegreesMinutes angle = DegreesMinutesOf(value);
+    out = PutPadded(out, angle.degrees, degreeWidth);
     char text[32];
-    auto end = std::to_chars(text, text + sizeof text, minutes, std::chars_format::fixed, 4).ptr;
+    auto end = std::to_chars(text, text + sizeof text, angle.minutes, std::chars_format::fixed, 4).ptr;
     for (auto n = end - text; n < 7; ++n)
         *out++ = '0';
     std::memcpy(out, text, end - text);
     out += end - text;
     *out++ = ',';
-    *out++ = value < 0 ? negative : positive;
+    *out++ = angle.negative ? negative : positive;
     return out;
 }
 
@@ -55,6 +55,13 @@ constexpr unsigned COUNT_LIMIT = 9999;
 constexpr unsigned ECHO_LIMIT = 07777;
 
 } // namespace
+
+DegreesMinutes DegreesMinutesOf(int32_t value)
+{
+    int64_t magnitude = std::llabs(int64_t(value));
+    double degrees = double(magnitude) * 1e-7;
+    return DegreesMinutes{uint32_t(magnitude / 10000000), (degrees - std::floor(degrees)) * 60.0, value < 0};
+}
 
 char ReadingLetter(int transducer)
 {
@@ -87,35 +94,21 @@ std::size_t FormatSounderLine(char* out, char letter, const SounderRaw& raw)
     *p++ = letter;
     p = PutPadded(p, raw.count, 4);
     *p++ = 'F';
-    p = PutPadded(p, raw.e1, 4, 8);
+    p = PutPadded<8>(p, raw.e1, 4);
     *p++ = 'S';
-    p = PutPadded(p, raw.e2, 4, 8);
+    p = PutPadded<8>(p, raw.e2, 4);
     *p++ = '\r';
     *p++ = '\n';
     return std::size_t(p - out);
 }
 
-std::size_t FormatIndexLine(char* out, uint32_t time, uint32_t handle, uint32_t offset)
+std::size_t FormatIndexLine(char* out, LocalClock& clock, uint32_t time, uint32_t handle, uint32_t offset)
 {
-    // Points come in runs of equal times, so one conversion serves a whole run.
-    static thread_local uint32_t cachedTime = 0;
-    static thread_local bool cached = false;
-    static thread_local int fields[6];
-    if (!cached || time != cachedTime) {
-        std::time_t t = time;
-        std::tm local{};
-        if (localtime_r(&t, &local))
-            fields[0] = local.tm_hour, fields[1] = local.tm_min, fields[2] = local.tm_sec,
-            fields[3] = local.tm_mday, fields[4] = local.tm_mon + 1, fields[5] = local.tm_year % 100;
-        else
-            std::memset(fields, 0, sizeof fields);
-        cachedTime = time;
-        cached = true;
-    }
+    const LocalClock::Fields fields = clock.Convert(time);
     static constexpr char separators[6] = {':', ':', ' ', '/', '/', ','};
     char* p = out;
     for (int i = 0; i < 6; ++i) {
-        p = PutPadded(p, uint64_t(fields[i]), 2);
+        p = PutPadded(p, uint32_t(fields[i]), 2);
         *p++ = separators[i];
     }
     p = PutPadded(p, handle, 5);

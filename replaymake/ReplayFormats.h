@@ -4,6 +4,8 @@
 // goes through printf.
 #pragma once
 
+#include "LocalClock.h"
+
 #include "records/TrackRecords.h"
 
 #include <cstddef>
@@ -13,6 +15,14 @@ namespace replaymake {
 
 // Longest line any formatter below can produce, terminator included.
 constexpr std::size_t LINE_CAPACITY = 64;
+
+// A coordinate in 1e-7 degree as whole degrees and minutes of its magnitude, and its sign.
+struct DegreesMinutes {
+    uint32_t degrees;
+    double minutes;
+    bool negative;
+};
+DegreesMinutes DegreesMinutesOf(int32_t value);
 
 // Reading letter of a transducer (-3..+3): "DEFGHABC" by beam slot.
 char ReadingLetter(int transducer);
@@ -33,6 +43,6 @@ std::size_t FormatSounderLine(char* out, char letter, const SounderRaw& raw);
 
 // "%02d:%02d:%02d %02d/%02d/%02d,%05ld,%05ld\n" in local time; all six date fields 0 when the
 // time cannot be converted.
-std::size_t FormatIndexLine(char* out, uint32_t time, uint32_t handle, uint32_t offset);
+std::size_t FormatIndexLine(char* out, LocalClock& clock, uint32_t time, uint32_t handle, uint32_t offset);
 
 } // namespace replaymake

@@ -2,23 +2,36 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <numeric>
 
 namespace replaymake {
 namespace {
 // Memory shared out among the read windows of all tracks in the index.
 constexpr std::size_t WINDOW_BUDGET_BYTES = 8 << 20;
 constexpr std::size_t MIN_WINDOW_POINTS = 128;
+constexpr std::size_t DIGIT_VALUES = 1 << 16;
 } // namespace
 
+// A radix sort: stable passes over 16-bit digits, least significant key first, so that the
+// cost stays linear in the number of points. Passes over a digit all entries share are skipped.
 void SortTimeIndex(std::vector<TimeIndexEntry>& index)
 {
-    std::sort(index.begin(), index.end(), [](const TimeIndexEntry& a, const TimeIndexEntry& b) {
-        if (a.time != b.time)
-            return a.time < b.time;
-        if (a.handle != b.handle)
-            return a.handle < b.handle;
-        return a.offset < b.offset;
-    });
+    std::vector<TimeIndexEntry> sorted(index.size());
+    std::vector<std::size_t> starts(DIGIT_VALUES + 1);
+    auto pass = [&](uint32_t TimeIndexEntry::*key, int shift) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const auto& e : index)
+            ++starts[((e.*key >> shift) & (DIGIT_VALUES - 1)) + 1];
+        if (std::ranges::find(starts, index.size()) != starts.end())
+            return;
+        std::partial_sum(starts.begin(), starts.end(), starts.begin());
+        for (const auto& e : index)
+            sorted[starts[(e.*key >> shift) & (DIGIT_VALUES - 1)]++] = e;
+        index.swap(sorted);
+    };
+    for (auto key : {&TimeIndexEntry::offset, &TimeIndexEntry::handle, &TimeIndexEntry::time})
+        for (int shift : {0, 16})
+            pass(key, shift);
 }
 
 IndexedPointReader::IndexedPointReader(const std::vector<TimeIndexEntry>& index)
@@ -53,10 +66,9 @@ bool IndexedPointReader::Refill(Track& track, uint32_t handle, uint32_t offset)
     if (!track.file.IsOpen() && !OpenTrackFile(track, handle))
         return false;
     track.window.resize(windowPoints_);
-    std::size_t got = track.file.Read(track.window.data(), sizeof(TrackPoint), windowPoints_, offset);
-    track.window.resize(got);
+    track.windowPoints = track.file.Read(track.window.data(), sizeof(TrackPoint), windowPoints_, offset);
     track.windowStart = offset;
-    return got > 0;
+    return track.windowPoints > 0;
 }
 
 bool IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
@@ -64,7 +76,7 @@ bool IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
     if (entry.handle >= tracks_.size())
         return false;
     Track& track = tracks_[entry.handle];
-    uint64_t end = uint64_t(track.windowStart) + track.window.size() * sizeof(TrackPoint);
+    uint64_t end = uint64_t(track.windowStart) + track.windowPoints * sizeof(TrackPoint);
     bool inWindow = entry.offset >= track.windowStart && entry.offset + sizeof(TrackPoint) <= end &&
                     (entry.offset - track.windowStart) % sizeof(TrackPoint) == 0;
     if (!inWindow && !Refill(track, entry.handle, entry.offset))
@@ -74,6 +86,7 @@ bool IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
         // Done with this track: give back its descriptor and window.
         track.file.Close();
         track.window = {};
+        track.windowPoints = 0;
     }
     return true;
 }

@@ -32,7 +32,8 @@ private:
     struct Track {
         BlockFile file;
         std::vector<TrackPoint> window;
-        uint32_t windowStart = 0; // byte offset of window[0]
+        std::size_t windowPoints = 0; // points read into the window
+        uint32_t windowStart = 0;     // byte offset of window[0]
         uint32_t pending = 0;     // entries still to be fetched
     };
     bool Refill(Track& track, uint32_t handle, uint32_t offset);

@@ -60,7 +60,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::string& in
 
     auto start = std::chrono::steady_clock::now();
     pid_t pid;
-    int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
         throw std::runtime_error("cannot start " + argv[0]);
@@ -71,6 +71,8 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::string& in
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.peakKilobytes = usage.ru_maxrss;
+    auto toSeconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    result.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
     if (!discardOutput) {
         result.output = slurp(out);
         result.errors = slurp(err);

@@ -10,10 +10,11 @@ struct ChildResult {
     std::string output;   // standard output, when captured
     std::string errors;   // error stream, when captured
     double seconds = 0;   // wall time
+    double cpuSeconds = 0; // user and system time of the child
     long peakKilobytes = 0; // the child's peak resident memory
 };
 
-// Runs `argv` with `input` as its whole standard input. Output and errors are captured, or
+// Runs `argv` (the program is looked up on PATH) with `input` as its whole standard input. Output and errors are captured, or
 // sent to /dev/null when `discardOutput` is set (for large runs).
 ChildResult RunChild(const std::vector<std::string>& argv, const std::string& input,
                      bool discardOutput = false);

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <tuple>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -127,9 +131,38 @@ TEST(IndexLine, ShowsLocalTimeHandleAndOffset)
     setenv("TZ", "UTC", 1);
     tzset();
     char line[LINE_CAPACITY];
-    EXPECT_EQ(std::string(line, FormatIndexLine(line, 0, 2, 0)), "00:00:00 01/01/70,00002,00000\n");
-    EXPECT_EQ(std::string(line, FormatIndexLine(line, 1789000000, 123456, 44)),
+    LocalClock clock;
+    EXPECT_EQ(std::string(line, FormatIndexLine(line, clock, 0, 2, 0)), "00:00:00 01/01/70,00002,00000\n");
+    EXPECT_EQ(std::string(line, FormatIndexLine(line, clock, 1789000000, 123456, 44)),
               "00:26:40 10/09/26,123456,00044\n");
+}
+
+TEST(IndexLine, LocalTimeFollowsTheZoneAcrossItsChanges)
+{
+    // Summer time from the last Sunday of March 01:00 UTC to the last Sunday of October.
+    setenv("TZ", "GMT0BST,M3.5.0/1,M10.5.0", 1);
+    tzset();
+    struct Span {
+        uint32_t from, to, step;
+    } spans[] = {
+        {1774746000 - 7300, 1774746000 + 7300, 1},    // 2026-03-29 01:00 UTC, forward
+        {1792890000 + 7300, 1792890000 - 7300, 7},    // 2026-10-25 01:00 UTC, backward
+        {0, 4000000000u, 86399 * 3},                  // 1970 to 2096, across many days
+    };
+    LocalClock clock;
+    for (const auto& span : spans) {
+        bool forward = span.to > span.from;
+        for (uint64_t t = span.from; forward ? t <= span.to : t >= span.to; t = forward ? t + span.step : t - span.step) {
+            std::time_t tt = std::time_t(t);
+            std::tm local{};
+            localtime_r(&tt, &local);
+            LocalClock::Fields expected{local.tm_hour, local.tm_min, local.tm_sec,
+                                        local.tm_mday, local.tm_mon + 1, local.tm_year % 100};
+            ASSERT_EQ(clock.Convert(uint32_t(t)), expected) << t;
+        }
+    }
+    setenv("TZ", "UTC", 1);
+    tzset();
 }
 
 TEST(TimeIndex, EqualTimesAreOrderedByHandleThenOffset)
@@ -146,4 +179,17 @@ TEST(TimeIndex, EqualTimesAreOrderedByHandleThenOffset)
         EXPECT_TRUE(index[i].time == expected[i].time && index[i].handle == expected[i].handle &&
                     index[i].offset == expected[i].offset)
             << i;
+
+    // Any values, with many equal times, come out as an ordinary sort puts them.
+    std::mt19937 random(3);
+    index.clear();
+    for (int i = 0; i < 50000; ++i)
+        index.push_back({uint32_t(random() % 5000) * 70001u, uint32_t(random() % 300) * 9973u,
+                         uint32_t(random() % 4000) * 22u * 97u});
+    auto reference = index;
+    std::sort(reference.begin(), reference.end(), [](const TimeIndexEntry& a, const TimeIndexEntry& b) {
+        return std::tie(a.time, a.handle, a.offset) < std::tie(b.time, b.handle, b.offset);
+    });
+    SortTimeIndex(index);
+    ASSERT_EQ(std::memcmp(index.data(), reference.data(), index.size() * sizeof index[0]), 0);
 }
