@@ -210,6 +210,20 @@ bool WriteSortedPass(ReplayWriter& writer, std::vector<TimeIndexEntry>& index,
     return true;
 }
 
+// Untimed points as the tracks are read, then the timed ones in time order.
+bool WritePoints(ReplayWriter& writer, const std::vector<PlannedTrack>& plan)
+{
+    std::vector<TimeIndexEntry> index;
+    index.reserve(ExpectedIndexSize(plan));
+    auto firstPass = std::make_unique<FirstPass>(writer, index);
+    for (const auto& track : plan)
+        if (!firstPass->Read(track))
+            return false;
+    firstPass.reset();
+    // Timed points are written even when the last track had no time file.
+    return index.empty() || WriteSortedPass(writer, index, plan);
+}
+
 int Generate(const Selection& selection)
 {
     if (!PrepareOutputFolder())
@@ -228,18 +242,9 @@ int Generate(const Selection& selection)
     ReplayWriter writer;
     if (!writer.Create())
         return EXIT_STOPPED;
-    const auto plan = PlanTracks(entries, selection);
-    std::vector<TimeIndexEntry> index;
-    index.reserve(ExpectedIndexSize(plan));
-    auto firstPass = std::make_unique<FirstPass>(writer, index);
-    for (const auto& track : plan)
-        if (!firstPass->Read(track))
-            return writer.Close(), EXIT_STOPPED;
-    firstPass.reset();
-    // Timed points are written even when the last track had no time file.
-    if (!index.empty() && !WriteSortedPass(writer, index, plan))
-        return writer.Close(), EXIT_STOPPED;
-    if (!writer.Close())
+    const bool complete = WritePoints(writer, PlanTracks(entries, selection));
+    // What was written before a failure stays in the files.
+    if (!writer.Close() || !complete)
         return EXIT_STOPPED;
     Say("\nThat was %ld points\n", writer.Written());
     ReadKey();

@@ -236,3 +236,28 @@ TEST_F(ReplaymakeTest, GenerationFailuresStopWithCodeZero)
     EXPECT_EQ(result.errors, "c:\\varnel\\testdata is not a directory\nPlease rename or delete\n");
     EXPECT_TRUE(result.output.ends_with("Press a key to exit\n"));
 }
+
+TEST_F(ReplaymakeTest, PointsBeyondTheEndOfTheTimeFileAreWrittenAtOnce)
+{
+    store.addTrack(0, {MakePoint(1, 0, 0, 0, 0), MakePoint(2, 0, 0, 0, 0)}, Times({50}));
+    store.addTrack(1, {MakePoint(3, 0, 0, 0, 0)}, Times({40}));
+
+    auto result = run(ALL_TRACKS);
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(written("sedrix.txt"), "D0020F0000S0000\r\nE0031F0000S0000\r\nD0010F0000S0000\r\n");
+    EXPECT_NE(result.output.find("That was 3 points"), std::string::npos);
+}
+
+TEST_F(ReplaymakeTest, AFullDiskIsReportedNotCountedAsSuccess)
+{
+    store.addTrack(0, {MakePoint(1, 0, 0, 0, 0)}, Times({50}));
+    std::filesystem::create_directories(testdata());
+    std::filesystem::create_symlink("/dev/full", testdata() / "sedrix.txt");
+
+    auto result = run("  ny ");
+
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.errors, "Failed writing c:\\varnel\\testdata\\sedrix.txt\n");
+    EXPECT_EQ(result.output.find("That was"), std::string::npos);
+}
