@@ -35,10 +35,13 @@ void AlignCurrentFiles(int slot)
     long pointCount = pointBytes / long(sizeof(TrackPoint));
     if (pointBytes % long(sizeof(TrackPoint)))
         TruncateTo(points, pointCount * long(sizeof(TrackPoint)));
+    // A crash between creating the two empty files leaves the time file missing.
+    if (!Exists(times))
+        Open(times, "wb");
     long timeBytes = std::max<long>(long(win::fileSize(times.c_str())), 0);
     long timeCount = timeBytes / 4;
     if (timeCount >= pointCount) {
-        if (timeBytes != pointCount * 4 && Exists(times))
+        if (timeBytes != pointCount * 4)
             TruncateTo(times, pointCount * 4);
         return;
     }
