@@ -138,6 +138,18 @@ bool CreateObjectFiles(const std::string& folder, uint32_t handle, const char* t
 
 namespace db {
 
+bool OverlayNameTaken(const char* database, const char* name)
+{
+    File f = Open(OverlaysPath(database), "rb");
+    OverlayTable table;
+    if (!f || SizeOf(f.get()) < 8 || !ReadOverlayTable(f.get(), table, ""))
+        return false;
+    for (const auto& e : table.entries)
+        if (e.handle != 0 && std::strncmp(e.name, name, sizeof e.name - 1) == 0)
+            return true;
+    return false;
+}
+
 int CreateOverlayIn(const char* database, OverlayInfo* overlay)
 {
     const char* title = "Create Overlay";

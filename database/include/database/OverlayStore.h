@@ -103,6 +103,8 @@ int DBGetHandleTable(uint32_t overlay, int kind, uint32_t* handles, uint32_t cap
 } // extern "C"
 
 namespace db {
+// Whether a live overlay has this name; silent.
+bool OverlayNameTaken(const char* database, const char* name);
 // Creates an overlay in the given database (folder name or path).
 int CreateOverlayIn(const char* database, OverlayInfo* overlay);
 // The folder of an overlay: "%c:\varnel\%s\OVL0000n".

@@ -1,0 +1,193 @@
+#include "database/Import.h"
+#include "database/DbFiles.h"
+#include "database/OverlayStore.h"
+
+#include "platform/files.h"
+
+#include <cctype>
+#include <cstring>
+#include <strings.h>
+
+using namespace db;
+
+namespace {
+
+const char* const IMPORT_FOLDER = "c:\\varnel\\import";
+
+SymbolTranslation table[SYMBOL_TRANSLATIONS] = {
+    {0, 29, 1021}, {1, 11, 1011}, {2, 23, 1012}, {3, 5, 1013},  {4, 46, 1014},
+    {5, 17, 1015}, {6, 44, 1016}, {7, 30, 1017}, {8, 29, 1018}, {9, 29, 1019},
+    {10, 29, 1020}, {11, 29, 1021}, {12, 29, 1021},
+};
+
+int ColourOfName(std::string name)
+{
+    for (char& c : name)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    static const struct {
+        const char* name;
+        int colour;
+    } colours[] = {{"RED", 11}, {"YELLOW", 23}, {"GREEN", 5}, {"CYAN", 46},
+                   {"PURPLE", 17}, {"BLUE", 44}, {"ORANGE", 29}, {"BLACK", 30}};
+    for (const auto& c : colours)
+        if (name == c.name)
+            return c.colour;
+    return 29;
+}
+
+// Degrees and minutes with a hemisphere letter, in 1e-7 degree.
+int32_t Position(double degrees, double minutes, char hemisphere)
+{
+    auto value = int32_t((minutes / 60 + degrees) * 10000000);
+    return hemisphere == 's' || hemisphere == 'S' || hemisphere == 'w' || hemisphere == 'W' ? -value : value;
+}
+
+// Numbers outside the table (symbol or colour) take entry 0.
+const SymbolTranslation& Translation(int number)
+{
+    return table[number >= 0 && number < SYMBOL_TRANSLATIONS ? number : 0];
+}
+
+bool ReadLine(FILE* f, std::string& line)
+{
+    line.clear();
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != '\n')
+        line += char(c);
+    // Files prepared on Windows end their lines with CR LF.
+    bool read = c != EOF || !line.empty();
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return read;
+}
+
+// One object per line; false at the first line that does not match.
+using LineImporter = bool (*)(uint32_t overlay, const std::string& line);
+
+bool ImportSymbol(uint32_t overlay, const std::string& line)
+{
+    int colour, symbol;
+    double latDeg, latMin, lonDeg, lonMin;
+    char latHemi, lonHemi;
+    char name[256];
+    if (std::sscanf(line.c_str(), "%d %d %lf %lf %c %lf %lf %c %255s", &colour, &symbol, &latDeg, &latMin, &latHemi,
+                    &lonDeg, &lonMin, &lonHemi, name) != 9)
+        return false;
+    SymbolInfo record{0, Position(lonDeg, lonMin, lonHemi), Position(latDeg, latMin, latHemi),
+                      Translation(symbol).symbol, Translation(colour).colour, int32_t(std::strlen(name))};
+    if (_DBAddSymbol(overlay, &record))
+        _DBAddSymbolText(overlay, &record, name);
+    return true;
+}
+
+bool ImportText(uint32_t overlay, const std::string& line)
+{
+    double latDeg, latMin, lonDeg, lonMin;
+    char latHemi, lonHemi;
+    std::string text(line.size() + 1, '\0');
+    if (std::sscanf(line.c_str(), "%lf %lf %c %lf %lf %c %[^\n]", &latDeg, &latMin, &latHemi, &lonDeg, &lonMin,
+                    &lonHemi, text.data()) != 7)
+        return false;
+    int32_t lat = Position(latDeg, latMin, latHemi);
+    int32_t lon = Position(lonDeg, lonMin, lonHemi);
+    TextInfo record{0, lon, lat, lon, lat, 0, int32_t(std::strlen(text.c_str()))};
+    _DBAddText(overlay, &record, text.c_str());
+    return true;
+}
+
+bool ImportLine(uint32_t overlay, const std::string& line)
+{
+    int number;
+    double v[8];
+    char h[4];
+    if (std::sscanf(line.c_str(), "%d %lf %lf %c %lf %lf %c %lf %lf %c %lf %lf %c %*[^\n]", &number, &v[0], &v[1],
+                    &h[0], &v[2], &v[3], &h[1], &v[4], &v[5], &h[2], &v[6], &v[7], &h[3]) != 13)
+        return false;
+    GeoPoint ends[2] = {{Position(v[2], v[3], h[1]), Position(v[0], v[1], h[0])},
+                        {Position(v[6], v[7], h[3]), Position(v[4], v[5], h[2])}};
+    PolygonInfo record{0,
+                       std::min(ends[0].lon, ends[1].lon),
+                       std::max(ends[0].lat, ends[1].lat),
+                       std::max(ends[0].lon, ends[1].lon),
+                       std::min(ends[0].lat, ends[1].lat),
+                       number, 2, 2, 0};
+    _DBAddPolygon(overlay, &record, ends);
+    return true;
+}
+
+int ImportFiles(const char* title, const char* pattern, int shown, LineImporter importLine)
+{
+    auto files = win::findFiles(Format("%s\\%s", IMPORT_FOLDER, pattern).c_str());
+    std::erase_if(files, [](const win::FoundFile& f) {
+        // The symbol table is the importer's own setting, not a survey file.
+        return f.directory || strcasecmp(f.name.c_str(), "symtable.txt") == 0;
+    });
+    if (files.empty())
+        return 0;
+    for (const auto& file : files) {
+        std::string path = Format("%s\\%s", IMPORT_FOLDER, file.name.c_str());
+        File f = Open(path, "r");
+        if (!f) {
+            Failf(title, "%s %s", "Failed opening symbol import text file", path.c_str());
+            continue;
+        }
+        OverlayInfo overlay{};
+        std::snprintf(overlay.name, sizeof overlay.name, "%s (imported)", file.name.c_str());
+        overlay.shown = shown;
+        // A file imported before has its overlay already; that is no news to the user.
+        if (OverlayNameTaken("database", overlay.name) || !DBCreateOverlay(&overlay))
+            continue;
+        std::string line;
+        bool header = true;
+        while (header && ReadLine(f.get(), line))
+            header = line.find('$') == std::string::npos;
+        if (header) {
+            Failf(title, "%s %s", "Failed reading symbol import text file", path.c_str());
+            continue;
+        }
+        while (ReadLine(f.get(), line) && importLine(overlay.handle, line)) {
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+const SymbolTranslation* SymbolTranslationTable() { return table; }
+
+extern "C" {
+
+int _DBLoadSymbolTranslationTable()
+{
+    const char* title = "_DBLoadSymbolTranslationTable";
+    File f = Open(Format("%s\\%s", IMPORT_FOLDER, "symtable.txt"), "r");
+    if (!f)
+        return 0;
+    SymbolTranslation working[SYMBOL_TRANSLATIONS];
+    for (int i = 0; i < SYMBOL_TRANSLATIONS; ++i) {
+        char colour[256];
+        int number;
+        if (std::fscanf(f.get(), "%*d %255s %d", colour, &number) != 2)
+            return Fail(title, "Error reading symbol table file");
+        if (number < 1 || number > 11)
+            return Fail(title, "Symbol number out of range");
+        working[i] = {i, ColourOfName(colour), number + 1010};
+    }
+    std::copy(working, working + SYMBOL_TRANSLATIONS, table);
+    return 1;
+}
+
+int DBImportSymbols()
+{
+    if (win::findFiles(Format("%s\\%s", IMPORT_FOLDER, "*.t-d").c_str()).empty())
+        return 0;
+    if (Exists(Format("%s\\%s", IMPORT_FOLDER, "symtable.txt")))
+        _DBLoadSymbolTranslationTable();
+    return ImportFiles("DBImportSymbols", "*.t-d", 1, ImportSymbol);
+}
+
+int DBImportTexts() { return ImportFiles("DBImportTexts", "*.txt", 1, ImportText); }
+
+int DBImportPolygons() { return ImportFiles("DBImportPolygons", "*.lin", 0, ImportLine); }
+
+} // extern "C"
