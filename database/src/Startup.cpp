@@ -33,7 +33,7 @@ void CreateBeamTable()
 }
 
 // overlays.inf, the three permanent overlays, the current-track records and the status.
-int CreateDatabaseFiles(int infoSlots, bool beamTable)
+int CreateDatabaseFiles(int infoSlots)
 {
     File overlays = Open(Format("%s\\%s", DatabaseFolder("database").c_str(), "overlays.inf"), "wb");
     if (!overlays)
@@ -50,8 +50,7 @@ int CreateDatabaseFiles(int infoSlots, bool beamTable)
     globaltrackstatus = DefaultTrackStatus();
     char folder[256] = "database";
     DBNewDatabaseDialog(nullptr, folder);
-    if (beamTable)
-        CreateBeamTable();
+    CreateBeamTable();
     return DBSaveTrackStatus(&globaltrackstatus);
 }
 
@@ -146,10 +145,10 @@ extern "C" int DBInitialiseDatabase(char driveLetter)
     std::string folder = DatabaseFolder("database");
     if (win::isDirectory(folder.c_str())) {
         if (!Exists(Format("%s\\%s", folder.c_str(), "overlays.inf")))
-            return CreateDatabaseFiles(BEAM_SLOTS, true);
+            return CreateDatabaseFiles(BEAM_SLOTS);
         return OpenExistingDatabase();
     }
     if (win::mkdir(folder.c_str()) != 0)
         return Fail(TITLE, "Failed creating database directory");
-    return CreateDatabaseFiles(1, true);
+    return CreateDatabaseFiles(1);
 }

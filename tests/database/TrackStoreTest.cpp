@@ -55,6 +55,16 @@ TEST_F(TrackStore, ReadsInBlocksOfAtMost2909Points)
         EXPECT_EQ(DBReadTrackDataBlock(&track, &block, "database"), 1);
         EXPECT_EQ(block.count, 0);
     }
+    // A point file cut short mid-point: the torn point is not part of any block.
+    writePoints(trackFile("trk00002.dat"), 5);
+    std::ofstream(trackFile("trk00002.dat"), std::ios::binary | std::ios::app).write("torn", 4);
+    std::vector<TrackPoint> buffer(TRACK_BLOCK_POINTS);
+    TrackInfo track{};
+    track.handle = 2;
+    TrackBlock block{buffer.data(), 0, 0};
+    ASSERT_EQ(DBReadTrackDataBlock(&track, &block, "database"), 1);
+    EXPECT_EQ(block.count, 5);
+    EXPECT_EQ(block.offset, 110);
     EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
