@@ -4,7 +4,9 @@
 #include "frame/Inifile.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <unistd.h>
+#include <vector>
 
 using namespace db;
 
@@ -18,34 +20,43 @@ namespace {
 // file keeps whatever it held.
 int16_t storedSaveRateSlot = 0;
 
-// Appends whole records. A record cut short at the end of the file (a crash or a full disk)
-// is cut off first and a failed append is undone, so every later record stays aligned.
-long AppendRecords(const std::string& path, const void* data, long recordBytes, uint32_t count,
-                   const char* title, const char* openMessage, const char* writeMessage)
+// Writes `count` records at record index `at` (at the end when negative) and cuts off whatever
+// lay beyond: a record torn by a crash or a full disk never shifts the records after it. A gap
+// before `at` is filled with copies of the last record (zeros when there is none). A failed
+// write is undone. Result: the file's new size, or -1.
+long PutRecords(const std::string& path, const void* data, long recordBytes, uint32_t count, long at,
+                const char* title, const char* openMessage, const char* writeMessage)
 {
-    File f = Open(path, "ab");
+    File f = Open(path, "r+b");
+    if (!f)
+        f = Open(path, "w+b");
     if (!f) {
         Fail(title, openMessage);
         return -1;
     }
     long size = SizeOf(f.get());
-    long whole = size - size % recordBytes;
-    if (size < 0 || (whole != size && ftruncate(fileno(f.get()), whole) != 0)) {
+    long whole = size / recordBytes;
+    if (at < 0)
+        at = whole;
+    long keep = std::min(at, whole);
+    std::vector<char> filler(size_t(recordBytes), 0);
+    bool ok = size >= 0;
+    if (ok && keep > 0 && at > keep)
+        ok = std::fseek(f.get(), (keep - 1) * recordBytes, SEEK_SET) == 0 &&
+             std::fread(filler.data(), filler.size(), 1, f.get()) == 1;
+    ok = ok && std::fseek(f.get(), keep * recordBytes, SEEK_SET) == 0;
+    for (long i = keep; ok && i < at; ++i)
+        ok = std::fwrite(filler.data(), filler.size(), 1, f.get()) == 1;
+    ok = ok && (count == 0 || std::fwrite(data, size_t(recordBytes), count, f.get()) == count);
+    ok = ok && std::fflush(f.get()) == 0;
+    long end = ok ? (at + long(count)) * recordBytes : keep * recordBytes;
+    if (ftruncate(fileno(f.get()), end) != 0)
+        ok = false;
+    if (!Close(f) || !ok) {
         Fail(title, writeMessage);
         return -1;
     }
-    size_t written = count ? std::fwrite(data, size_t(recordBytes), count, f.get()) : 0;
-    if (written != count || std::fflush(f.get()) != 0) {
-        std::clearerr(f.get());
-        (void)ftruncate(fileno(f.get()), whole);
-        Fail(title, writeMessage);
-        return -1;
-    }
-    if (!Close(f)) {
-        Fail(title, writeMessage);
-        return -1;
-    }
-    return whole + long(count) * recordBytes;
+    return end;
 }
 
 bool ValidSlot(uint32_t slot, const char* title)
@@ -72,9 +83,9 @@ int DBAddPointsToCurrentTrack(CurrentTrackBlock* block)
     const char* title = "DBAddPointsToCurrentTrack";
     if (!ValidSlot(block->slot, title))
         return 0;
-    long size = AppendRecords(CurrentTrackPath(int(block->slot), CurrentFile::Points), block->buffer,
-                              sizeof(TrackPoint), block->count, title, "Failed opening current track file",
-                              "Failed writing to current track file");
+    long size = PutRecords(CurrentTrackPath(int(block->slot), CurrentFile::Points), block->buffer,
+                           sizeof(TrackPoint), block->count, -1, title, "Failed opening current track file",
+                           "Failed writing to current track file");
     if (size < 0)
         return 0;
     block->offset = int32_t(size);
@@ -86,9 +97,16 @@ int DBAddTimesToCurrentTrack(TimeBlock* block)
     const char* title = "DBAddTimesToCurrentTrack";
     if (!ValidSlot(block->slot, title))
         return 0;
-    return AppendRecords(CurrentTrackPath(int(block->slot), CurrentFile::Times), block->times, sizeof(uint32_t),
-                         block->count, title, "Failed opening current track time file",
-                         "Failed writing to current track time file") >= 0;
+    // The times belong to the points just appended: they go to those points' places, so a
+    // time lost in a crash or a point that failed to append never shifts later times.
+    long points = std::max<long>(long(win::fileSize(CurrentTrackPath(int(block->slot), CurrentFile::Points).c_str())), 0) /
+                  long(sizeof(TrackPoint));
+    long at = points >= long(block->count) ? points - long(block->count) : -1;
+    std::string path = CurrentTrackPath(int(block->slot), CurrentFile::Times);
+    if (at >= 0 && long(win::fileSize(path.c_str())) >= points * 4)
+        return 1;  // the point was not recorded, nor is its time
+    return PutRecords(path, block->times, sizeof(uint32_t), block->count, at, title,
+                      "Failed opening current track time file", "Failed writing to current track time file") >= 0;
 }
 
 int DBSaveCurrentTrackInfo(TrackInfo* info)

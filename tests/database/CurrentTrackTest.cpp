@@ -74,6 +74,22 @@ TEST_F(CurrentTrack, AppendsReturnTheNewSizeAndRepairATornTail)
                                  "DBSaveCurrentTrackInfo: Failed opening current track info file"}));
 }
 
+TEST_F(CurrentTrack, TimesStayWithTheirPoints)
+{
+    record(6, 0);
+    TrackPoint lonely = point(1);  // its time was never appended
+    CurrentTrackBlock block{&lonely, 1, 0, 6};
+    ASSERT_EQ(DBAddPointsToCurrentTrack(&block), 1);
+    record(6, 2);
+    // A time whose point did not make it is not appended either.
+    uint32_t orphan = 99;
+    TimeBlock times{&orphan, 1, 6};
+    ASSERT_EQ(DBAddTimesToCurrentTrack(&times), 1);
+    EXPECT_EQ(readRecords<uint32_t>(trackFile("t9800001.tim")),
+              (std::vector<uint32_t>{1700000000u, 1700000000u, 1700000002u}));
+    EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
 TEST_F(CurrentTrack, StoreTurnsEachSlotIntoATrack)
 {
     TrackInfoDisk deleted{};
