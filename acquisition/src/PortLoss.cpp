@@ -1,0 +1,25 @@
+#include "acquisition/PortLoss.h"
+#include "acquisition/SounderLink.h"
+#include "platform/modules.h"
+
+void PortLoss::opened(const std::string& description)
+{
+    std::lock_guard lock(mutex_);
+    description_ = description;
+    lost_ = false;
+}
+
+bool PortLoss::check()
+{
+    if (GetLastError() != ERROR_DEVICE_REMOVED)
+        return false;
+    if (!lost_.exchange(true)) {
+        std::string text;
+        {
+            std::lock_guard lock(mutex_);
+            text = "Lost " + description_ + ": the device has gone away";
+        }
+        PortErrorBox(text, "Serial Port");
+    }
+    return true;
+}
