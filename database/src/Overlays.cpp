@@ -102,6 +102,16 @@ const char* const CREATE_MESSAGES[] = {"Failed creating object info file(s)", "F
 const char* const DELETE_MESSAGES[] = {"Failed deleting object info file(s)", "Failed deleting object data file(s)",
                                        "Failed deleting object text file(s)", "Failed deleting object handle file(s)"};
 
+bool HoldsObjects(const std::string& folder)
+{
+    for (const char* stem : OBJECT_STEMS) {
+        int64_t size = win::fileSize((folder + "\\" + stem + ".inf").c_str());
+        if (size > (std::strcmp(stem, "tracks") == 0 ? 42 : 0))
+            return true;
+    }
+    return false;
+}
+
 bool CreateObjectFiles(const std::string& folder, uint32_t handle, const char* title)
 {
     std::string countsPath = folder + "\\objects.inf";
@@ -142,7 +152,7 @@ bool OverlayNameTaken(const char* database, const char* name)
 {
     File f = Open(OverlaysPath(database), "rb");
     OverlayTable table;
-    if (!f || SizeOf(f.get()) < 8 || !ReadOverlayTable(f.get(), table, ""))
+    if (!f || SizeOf(f.get()) < 8 || !ReadOverlayTable(f.get(), table, "Create Overlay"))
         return false;
     for (const auto& e : table.entries)
         if (e.handle != 0 && std::strncmp(e.name, name, sizeof e.name - 1) == 0)
@@ -178,8 +188,9 @@ int CreateOverlayIn(const char* database, OverlayInfo* overlay)
     overlay->handle = entry.handle;
 
     std::string folder = Format("%s\\%s", DatabaseFolder(database).c_str(), entry.folder);
-    // A folder left by a creation that never reached the table belongs to no overlay: reuse it.
-    if (win::mkdir(folder.c_str()) != 0 && errno != EEXIST)
+    // A folder left by a creation that never reached the table is reused; one that holds
+    // objects (a table lost or rewritten) is never overwritten.
+    if (win::mkdir(folder.c_str()) != 0 && (errno != EEXIST || HoldsObjects(folder)))
         return Fail(title, "Failed creating overlay directory");
     if (!CreateObjectFiles(folder, entry.handle, title))
         return 0;

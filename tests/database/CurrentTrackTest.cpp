@@ -277,6 +277,18 @@ TEST_F(CurrentTrack, StartUpFinishesAStoreThatWasCutShort)
     EXPECT_EQ(readRecords<ObjectCounts>(trackFile("objects.inf"))[1].tracks, 3);
 }
 
+TEST_F(CurrentTrack, StartUpNeverOverwritesTracksOfALostOverlayTable)
+{
+    record(0, 1);
+    TrackInfo info = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&info), 1);
+    fs::remove(host("c:\\varnel\\database\\overlays.inf"));
+    EXPECT_EQ(DBInitialiseDatabase('C'), 0);
+    EXPECT_EQ(boxTexts(), (Boxes{"Create Overlay: Failed creating overlay directory"}));
+    EXPECT_EQ(entries().size(), 2u);
+    EXPECT_EQ(fs::file_size(trackFile("trk00002.dat")), 22u);
+}
+
 TEST_F(CurrentTrack, StartUpOnANewDrive)
 {
     home.addDrive('d');
