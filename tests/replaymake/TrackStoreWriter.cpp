@@ -85,10 +85,11 @@ uint32_t TrackStoreWriter::addTrack(int16_t beam, const std::vector<TrackPoint>&
     info.handle = handle;
     SetEmptyRect(info);
     for (const auto& p : points) {
-        info.leftlon = std::min(info.leftlon, p.lon);
-        info.rightlon = std::max(info.rightlon, p.lon);
-        info.bottomlat = std::min(info.bottomlat, p.lat);
-        info.toplat = std::max(info.toplat, p.lat);
+        const int32_t lat = p.lat, lon = p.lon; // copies: the packed fields are not aligned
+        info.leftlon = std::min(info.leftlon, lon);
+        info.rightlon = std::max(info.rightlon, lon);
+        info.bottomlat = std::min(info.bottomlat, lat);
+        info.toplat = std::max(info.toplat, lat);
     }
     info.points = uint32_t(points.size());
     writeEntry(entries_, TrackInfoToDisk(info));
