@@ -1,0 +1,291 @@
+// The C interface over the engine.
+#include "euro32/euro32.h"
+#include "euro32/euro32qt.h"
+
+#include "actions.h"
+#include "chartstatus.h"
+#include "chartview.h"
+#include "engine.h"
+#include "windows.h"
+
+#include "platform/files.h"
+#include "platform/messages.h"
+
+#include <QMdiArea>
+
+#include <cmath>
+
+using namespace euro32;
+
+namespace {
+constexpr int kMajor = 1;
+constexpr int kMinor = 42;
+constexpr int kBuild = 6001;
+} // namespace
+
+extern "C" {
+
+int EC_getDllVersion(int* major, int* minor, int* version, int* build)
+{
+    if (major)
+        *major = kMajor;
+    if (minor)
+        *minor = kMinor;
+    if (version)
+        *version = kMajor * 1000 + kMinor;
+    if (build)
+        *build = kBuild;
+    return 1;
+}
+
+int EC_initChartingSystem(int, int, HWND, int, const char* title, int, int)
+{
+    Engine& e = engine();
+    if (e.initialised)
+        return 1;
+    writeDefaultSettings();
+    // The catalogue folder is how the program knows charts can be found.
+    if (!win::isDirectory(kCatalogFolder) && win::mkdir(kCatalogFolder) != 0)
+        return 0;
+    const std::string folder = chartFolder();
+    if (!win::isDirectory(folder.c_str()))
+        win::mkdir(folder.c_str());
+    e.title = title ? title : "";
+    e.settings = loadDisplaySettings();
+    loadBaseMap();
+    loadInstalledCharts();
+    e.initialised = true;
+    return 1;
+}
+
+void EC_ExitChartingSystem(void)
+{
+    Engine& e = engine();
+    for (ChartView* v : chartViews())
+        closeChartWindow(v);
+    if (e.ownsMdi)
+        delete e.mdi.data();
+    e.mdi = nullptr;
+    e.ownsMdi = false;
+    e.charts.clear();
+    e.baseMap.reset();
+    e.initialised = false;
+}
+
+int EC_SetPositionCallback(EC_POSITIONCALLBACK callback)
+{
+    engine().callbacks.position = callback;
+    return 1;
+}
+
+int EC_SetUserDrawCallback(EC_USERDRAWCALLBACK callback)
+{
+    engine().callbacks.userDraw = callback;
+    return 1;
+}
+
+int EC_SetRightMouseCallback(EC_RIGHTMOUSECALLBACK callback, const char* option1, const char* option2)
+{
+    Callbacks& cb = engine().callbacks;
+    cb.rightMouse = callback;
+    cb.option1 = option1 ? option1 : "";
+    cb.option2 = option2 ? option2 : "";
+    return 1;
+}
+
+int EC_SetMouseChangeCallback(EC_MOUSECHANGECALLBACK callback)
+{
+    engine().callbacks.mouseChange = callback;
+    return 1;
+}
+
+int EC_SetGetPositionCallback(EC_GETPOSITIONCALLBACK callback)
+{
+    engine().callbacks.getPosition = callback;
+    return 1;
+}
+
+int EC_ChartSetOption(int option, int value, int extra)
+{
+    engine().options[option] = {value, extra};
+    return 1;
+}
+
+int EC_SetParentWindow(HWND mainWindow)
+{
+    engine().parentWindow = mainWindow;
+    return 1;
+}
+
+int EC_SetMainWindowScreenId(HWND mdiClient)
+{
+    engine().mdiClient = mdiClient;
+    ensureMdiArea();
+    return 1;
+}
+
+int EC_UserRequiredRestore(void)
+{
+    return statusSaved() ? 1 : 0;
+}
+
+int EC_restoreChartStatusInit(int)
+{
+    return beginRestore();
+}
+
+int EC_restoreChartStatusNext(int)
+{
+    return restoreNext() ? 1 : 0;
+}
+
+int EC_restoreChartFinished(void)
+{
+    finishRestore();
+    return 1;
+}
+
+int EC_saveChartsStatus(int)
+{
+    return saveChartStatus() ? 1 : 0;
+}
+
+HWND EC_CreateChartWindow(int x, int y, int width, int height)
+{
+    if (!engine().initialised)
+        return nullptr;
+    ChartView* v = openChartWindow(x, y, width, height);
+    return v ? v->handle() : nullptr;
+}
+
+intptr_t EC_GetCurentChartHandle(void)
+{
+    ChartView* v = topChartView();
+    return v ? reinterpret_cast<intptr_t>(v->handle()) : 0;
+}
+
+int EC_GeosToPixel(int32_t lon, int32_t lat, int* x, int* y, HWND chartWindow)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v || !x || !y)
+        return 0;
+    const PixelPoint p = geoToPixel(v->view(), {fromUnits(lon), fromUnits(lat)});
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > 1e9 || std::fabs(p.y) > 1e9)
+        return 0;
+    *x = static_cast<int>(std::lround(p.x));
+    *y = static_cast<int>(std::lround(p.y));
+    return 1;
+}
+
+int EC_PixelToGeos(int x, int y, int32_t* lon, int32_t* lat, HWND chartWindow)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v || !lon || !lat)
+        return 0;
+    const GeoPoint g = pixelToGeo(v->view(), {static_cast<double>(x), static_cast<double>(y)});
+    *lon = toUnits(g.lon);
+    *lat = toUnits(g.lat);
+    return 1;
+}
+
+int EC_GetChartArea(HWND chartWindow, int32_t* west, int32_t* north, int32_t* east, int32_t* south)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v || !west || !north || !east || !south)
+        return 0;
+    const GeoBox a = viewArea(v->view());
+    *west = toUnits(wrapLongitude(a.west));
+    *east = toUnits(a.east > 180.0 ? a.east - 360.0 : a.east);
+    *north = toUnits(a.north);
+    *south = toUnits(a.south);
+    return 1;
+}
+
+int EC_ChangeChartArea(HWND chartWindow, int32_t west, int32_t north, int32_t east, int32_t south)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v || west == east || north == south)
+        return 0;
+    showArea(v->view(), {fromUnits(west), fromUnits(south), fromUnits(east), fromUnits(north)});
+    v->update();
+    return 1;
+}
+
+int EC_CenterChartAt(int32_t lon, int32_t lat, HWND chartWindow, int redraw, int notify)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v)
+        return 0;
+    centreAt(v->view(), {fromUnits(lon), fromUnits(lat)});
+    limitScale(v->view());
+    if (redraw)
+        v->update();
+    if (notify && engine().callbacks.position)
+        engine().callbacks.position(chartWindow, lon, lat);
+    return 1;
+}
+
+int EC_ChartZoomFull(void)
+{
+    ChartView* v = topChartView();
+    if (!v)
+        return 0;
+    v->zoomFull();
+    return 1;
+}
+
+int EC_oemChart_doAction(int action)
+{
+    return doAction(action) ? 1 : 0;
+}
+
+int EC_ChartManagerUpdateAll(int)
+{
+    repaintAll();
+    return 1;
+}
+
+int EC_ChartManagerUpdateChart(HWND chartWindow, int)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v)
+        return 0;
+    v->update();
+    return 1;
+}
+
+void EC_Beep(void)
+{
+    MessageBeep(MB_OK);
+}
+
+} // extern "C"
+
+namespace euro32 {
+
+QMdiArea* mdiArea()
+{
+    return ensureMdiArea();
+}
+
+void useMdiArea(QMdiArea* area)
+{
+    Engine& e = engine();
+    if (e.ownsMdi && e.mdi && e.mdi != area)
+        delete e.mdi.data();
+    e.mdi = area;
+    e.ownsMdi = false;
+}
+
+QWidget* chartWidget(HWND chartWindow)
+{
+    return chartView(chartWindow);
+}
+
+QImage captureChart(HWND chartWindow)
+{
+    ChartView* v = chartView(chartWindow);
+    return v ? v->capture() : QImage();
+}
+
+} // namespace euro32

@@ -1,0 +1,260 @@
+#include "chartdata.h"
+
+#include <cpl_error.h>
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <mutex>
+
+namespace euro32 {
+
+namespace {
+
+struct ErrorCollector {
+    std::string first;
+    static void CPL_STDCALL handler(CPLErr level, CPLErrorNum, const char* msg)
+    {
+        auto* self = static_cast<ErrorCollector*>(CPLGetErrorHandlerUserData());
+        if (level >= CE_Failure && self->first.empty())
+            self->first = msg ? msg : "unknown error";
+    }
+};
+
+// Collects GDAL's failures for the time of one load, on this thread only.
+class QuietErrors {
+public:
+    QuietErrors() { CPLPushErrorHandlerEx(&ErrorCollector::handler, &collector_); }
+    ~QuietErrors() { CPLPopErrorHandler(); }
+    const std::string& first() const { return collector_.first; }
+
+private:
+    ErrorCollector collector_;
+};
+
+const std::map<std::string, FeatureKind>& s57Kinds()
+{
+    static const std::map<std::string, FeatureKind> kinds = {
+        {"M_COVR", FeatureKind::Coverage}, {"DEPARE", FeatureKind::DepthArea},
+        {"DRGARE", FeatureKind::DredgedArea}, {"LNDARE", FeatureKind::Land},
+        {"DEPCNT", FeatureKind::Contour}, {"COALNE", FeatureKind::Coastline},
+        {"SLCONS", FeatureKind::Shoreline}, {"SOUNDG", FeatureKind::Sounding},
+        {"BOYCAR", FeatureKind::Buoy}, {"BOYINB", FeatureKind::Buoy},
+        {"BOYISD", FeatureKind::Buoy}, {"BOYLAT", FeatureKind::Buoy},
+        {"BOYSAW", FeatureKind::Buoy}, {"BOYSPP", FeatureKind::Buoy},
+        {"BCNCAR", FeatureKind::Beacon}, {"BCNISD", FeatureKind::Beacon},
+        {"BCNLAT", FeatureKind::Beacon}, {"BCNSAW", FeatureKind::Beacon},
+        {"BCNSPP", FeatureKind::Beacon}, {"LIGHTS", FeatureKind::Light},
+        {"WRECKS", FeatureKind::Wreck}, {"OBSTRN", FeatureKind::Obstruction},
+        {"UWTROC", FeatureKind::Rock},
+    };
+    return kinds;
+}
+
+void grow(GeoBox& box, const GeoPoint& p)
+{
+    box.west = std::min(box.west, p.lon);
+    box.east = std::max(box.east, p.lon);
+    box.south = std::min(box.south, p.lat);
+    box.north = std::max(box.north, p.lat);
+}
+
+constexpr GeoBox kEmptyBox{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+                           -std::numeric_limits<double>::max(),
+                           -std::numeric_limits<double>::max()};
+
+std::vector<GeoPoint> pointsOf(const OGRSimpleCurve& curve)
+{
+    std::vector<GeoPoint> pts;
+    pts.reserve(curve.getNumPoints());
+    for (int i = 0; i < curve.getNumPoints(); ++i)
+        pts.push_back({curve.getX(i), curve.getY(i)});
+    return pts;
+}
+
+// Flattens any geometry into the parts of one feature, or several for multipoints (each
+// sounding is its own feature so it carries its own depth).
+void addGeometry(const OGRGeometry* g, ChartFeature& f, std::vector<ChartFeature>& out)
+{
+    if (!g || g->IsEmpty())
+        return;
+    switch (wkbFlatten(g->getGeometryType())) {
+    case wkbPoint: {
+        const OGRPoint* p = g->toPoint();
+        ChartFeature point = f;
+        point.shape = Shape::Point;
+        point.parts = {{{p->getX(), p->getY()}}};
+        if (point.kind == FeatureKind::Sounding && p->Is3D())
+            point.value1 = p->getZ();
+        out.push_back(std::move(point));
+        return;
+    }
+    case wkbLineString:
+        f.shape = Shape::Line;
+        f.parts.push_back(pointsOf(*g->toLineString()));
+        return;
+    case wkbPolygon:
+        f.shape = Shape::Area;
+        for (const OGRLinearRing* ring : *g->toPolygon())
+            f.parts.push_back(pointsOf(*ring));
+        return;
+    case wkbMultiPoint:
+    case wkbMultiLineString:
+    case wkbMultiPolygon:
+    case wkbGeometryCollection:
+        for (const OGRGeometry* part : *g->toGeometryCollection())
+            addGeometry(part, f, out);
+        return;
+    default:
+        return; // curves and surfaces do not occur in charts
+    }
+}
+
+int firstCode(const OGRFeature& f, const char* field)
+{
+    const int index = f.GetFieldIndex(field);
+    if (index < 0 || !f.IsFieldSetAndNotNull(index))
+        return 0;
+    if (f.GetFieldDefnRef(index)->GetType() == OFTStringList) {
+        char** items = f.GetFieldAsStringList(index);
+        return items && items[0] ? std::atoi(items[0]) : 0;
+    }
+    return f.GetFieldAsInteger(index);
+}
+
+double realField(const OGRFeature& f, const char* field, double fallback)
+{
+    const int index = f.GetFieldIndex(field);
+    return index >= 0 && f.IsFieldSetAndNotNull(index) ? f.GetFieldAsDouble(index) : fallback;
+}
+
+ChartFeature describe(const OGRFeature& src, FeatureKind kind)
+{
+    ChartFeature f{kind, Shape::Point, {}, kEmptyBox, 0.0, 0.0, 0, 0, {}};
+    switch (kind) {
+    case FeatureKind::DepthArea:
+    case FeatureKind::DredgedArea:
+        f.value1 = realField(src, "DRVAL1", 0.0);
+        f.value2 = realField(src, "DRVAL2", f.value1);
+        break;
+    case FeatureKind::Contour:
+        f.value1 = realField(src, "VALDCO", 0.0);
+        break;
+    case FeatureKind::Wreck:
+    case FeatureKind::Obstruction:
+    case FeatureKind::Rock:
+        f.value1 = realField(src, "VALSOU", -1.0);
+        break;
+    default:
+        break;
+    }
+    f.colour = firstCode(src, "COLOUR");
+    for (const char* cat : {"CATLAM", "CATCAM", "CATLIT"})
+        if (int c = firstCode(src, cat))
+            f.category = c;
+    const int nameIndex = src.GetFieldIndex("OBJNAM");
+    if (nameIndex >= 0 && src.IsFieldSetAndNotNull(nameIndex))
+        f.name = src.GetFieldAsString(nameIndex);
+    return f;
+}
+
+void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
+{
+    layer.ResetReading();
+    for (auto& src : layer) {
+        ChartFeature f = describe(*src, kind);
+        std::vector<ChartFeature> made;
+        addGeometry(src->GetGeometryRef(), f, made);
+        if (!f.parts.empty())
+            made.push_back(std::move(f));
+        for (ChartFeature& m : made) {
+            for (const auto& part : m.parts)
+                for (const GeoPoint& p : part)
+                    grow(m.box, p);
+            chart.features.push_back(std::move(m));
+        }
+    }
+}
+
+void readCellInfo(GDALDataset& ds, ChartData& chart)
+{
+    OGRLayer* dsid = ds.GetLayerByName("DSID");
+    if (!dsid)
+        return;
+    dsid->ResetReading();
+    std::unique_ptr<OGRFeature> f(dsid->GetNextFeature());
+    if (!f)
+        return;
+    const std::string name = f->GetFieldAsString("DSID_DSNM");
+    if (!name.empty())
+        chart.name = name.substr(0, name.find('.'));
+    chart.compilationScale = f->GetFieldAsInteger("DSPM_CSCL");
+}
+
+} // namespace
+
+LoadResult loadChart(const std::string& path)
+{
+    static std::once_flag registered;
+    std::call_once(registered, [] { GDALAllRegister(); });
+
+    LoadResult result;
+    QuietErrors errors;
+    const char* s57Options[] = {"RETURN_PRIMITIVES=OFF", "SPLIT_MULTIPOINT=ON",
+                                "ADD_SOUNDG_DEPTH=ON",   "UPDATES=APPLY",
+                                "RETURN_LINKAGES=OFF",   "LNAM_REFS=OFF",
+                                nullptr};
+    // S-57 open options are unknown to other drivers, so offer them to S-57 only first.
+    const char* s57Only[] = {"S57", nullptr};
+    std::unique_ptr<GDALDataset> ds(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY,
+                                                      s57Only, s57Options, nullptr));
+    const bool nautical = ds != nullptr;
+    if (!ds)
+        ds.reset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    if (!ds) {
+        result.error = errors.first().empty() ? "not a chart or vector file GDAL can read"
+                                              : errors.first();
+        return result;
+    }
+
+    auto chart = std::make_shared<ChartData>();
+    chart->path = path;
+    chart->name = std::filesystem::path(path).stem().string();
+    chart->nautical = nautical;
+    if (nautical)
+        readCellInfo(*ds, *chart);
+    for (OGRLayer* layer : ds->GetLayers()) {
+        if (nautical) {
+            auto it = s57Kinds().find(layer->GetName());
+            if (it != s57Kinds().end())
+                readLayer(*layer, it->second, *chart);
+        } else {
+            readLayer(*layer, FeatureKind::Plain, *chart);
+        }
+        if (!errors.first().empty())
+            break;
+    }
+    if (!errors.first().empty()) {
+        result.error = errors.first();
+        return result;
+    }
+    if (chart->features.empty()) {
+        result.error = "the file holds no features";
+        return result;
+    }
+    chart->extent = kEmptyBox;
+    for (const ChartFeature& f : chart->features) {
+        chart->extent.west = std::min(chart->extent.west, f.box.west);
+        chart->extent.east = std::max(chart->extent.east, f.box.east);
+        chart->extent.south = std::min(chart->extent.south, f.box.south);
+        chart->extent.north = std::max(chart->extent.north, f.box.north);
+    }
+    result.chart = std::move(chart);
+    return result;
+}
+
+} // namespace euro32

@@ -1,0 +1,213 @@
+#include "chartview.h"
+
+#include "engine.h"
+#include "renderer.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <map>
+
+namespace euro32 {
+
+namespace {
+
+constexpr UINT kMouseMove = 0x0200;
+constexpr UINT kLeftDown = 0x0201;
+constexpr UINT kLeftUp = 0x0202;
+constexpr UINT kRightDown = 0x0204;
+constexpr UINT kRightUp = 0x0205;
+
+// Handles are small numbers, never pointers, so a stale handle finds nothing.
+std::map<uintptr_t, ChartView*>& registry()
+{
+    static std::map<uintptr_t, ChartView*> views;
+    return views;
+}
+uintptr_t nextHandle = 0xEC0001;
+
+LPARAM pointParam(QPointF p)
+{
+    const auto x = static_cast<uint16_t>(static_cast<int16_t>(p.x()));
+    const auto y = static_cast<uint16_t>(static_cast<int16_t>(p.y()));
+    return static_cast<LPARAM>(x | (static_cast<uint32_t>(y) << 16));
+}
+
+} // namespace
+
+ChartView::ChartView(int width, int height) : handle_(reinterpret_cast<HWND>(nextHandle++))
+{
+    registry()[reinterpret_cast<uintptr_t>(handle_)] = this;
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    resize(std::max(width, 1), std::max(height, 1));
+    euro32::resize(view_, this->width(), this->height());
+    zoomFull();
+}
+
+ChartView::~ChartView()
+{
+    registry().erase(reinterpret_cast<uintptr_t>(handle_));
+}
+
+void ChartView::selectChart(int index, bool zoom)
+{
+    selected_ = index;
+    if (zoom)
+        zoomFull();
+    updateTitle();
+    update();
+}
+
+void ChartView::setCatalogue(bool on)
+{
+    catalogue_ = on;
+    update();
+}
+
+void ChartView::zoomFull()
+{
+    const auto& charts = engine().charts;
+    if (selected_ >= 0 && selected_ < static_cast<int>(charts.size()))
+        showArea(view_, charts[selected_]->extent);
+    else
+        showArea(view_, {-180.0, -70.0, 180.0, 80.0});
+    update();
+}
+
+void ChartView::updateTitle()
+{
+    const auto& charts = engine().charts;
+    QString title;
+    if (engine().blank)
+        title = "Blank";
+    else if (selected_ >= 0 && selected_ < static_cast<int>(charts.size()))
+        title = QString::fromStdString(charts[selected_]->name);
+    setWindowTitle(title);
+    if (QMdiSubWindow* sub = subWindow())
+        sub->setWindowTitle(title);
+}
+
+QMdiSubWindow* ChartView::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+QImage ChartView::capture() const
+{
+    QImage image(view_.width, view_.height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    euro32::render(painter, view_, sceneFor(selected_, catalogue_));
+    return image;
+}
+
+void ChartView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    euro32::render(painter, view_, sceneFor(selected_, catalogue_));
+    if (engine().callbacks.userDraw)
+        engine().callbacks.userDraw(handle_, &painter);
+}
+
+void ChartView::resizeEvent(QResizeEvent*)
+{
+    euro32::resize(view_, width(), height());
+}
+
+bool ChartView::offerToProgram(UINT message, QMouseEvent* event)
+{
+    if (catalogue_ || !engine().callbacks.mouseChange)
+        return false;
+    WPARAM keys = 0;
+    if (event->buttons() & Qt::LeftButton)
+        keys |= 0x0001;
+    if (event->buttons() & Qt::RightButton)
+        keys |= 0x0002;
+    return engine().callbacks.mouseChange(handle_, message, keys, pointParam(event->position())) != 0;
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event)
+{
+    offerToProgram(event->button() == Qt::RightButton ? kRightDown : kLeftDown, event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    offerToProgram(kMouseMove, event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool right = event->button() == Qt::RightButton;
+    if (offerToProgram(right ? kRightUp : kLeftUp, event))
+        return;
+    if (catalogue_ && !right)
+        openChartAt(event->position());
+    else if (right)
+        showUserOptions(event->globalPosition().toPoint());
+}
+
+void ChartView::wheelEvent(QWheelEvent* event)
+{
+    const double factor = event->angleDelta().y() > 0 ? 0.5 : 2.0;
+    view_.degPerPixel *= factor;
+    limitScale(view_);
+    update();
+}
+
+void ChartView::openChartAt(QPointF pixel)
+{
+    const GeoPoint at = pixelToGeo(view_, {pixel.x(), pixel.y()});
+    const auto& charts = engine().charts;
+    for (size_t i = 0; i < charts.size(); ++i) {
+        const GeoBox& b = charts[i]->extent;
+        if (at.lon >= b.west && at.lon <= b.east && at.lat >= b.south && at.lat <= b.north) {
+            catalogue_ = false;
+            selectChart(static_cast<int>(i), true);
+            return;
+        }
+    }
+}
+
+void ChartView::showUserOptions(QPoint at)
+{
+    const Callbacks& cb = engine().callbacks;
+    if (!cb.rightMouse)
+        return;
+    QMenu menu;
+    QAction* first = menu.addAction(QString::fromStdString(cb.option1));
+    QAction* second = menu.addAction(QString::fromStdString(cb.option2));
+    QAction* chosen = menu.exec(at);
+    if (chosen)
+        cb.rightMouse(handle_, chosen == first ? 1 : chosen == second ? 2 : 0);
+}
+
+ChartView* chartView(HWND handle)
+{
+    auto it = registry().find(reinterpret_cast<uintptr_t>(handle));
+    return it == registry().end() ? nullptr : it->second;
+}
+
+std::vector<ChartView*> chartViews()
+{
+    std::vector<ChartView*> views;
+    for (const auto& [handle, view] : registry())
+        views.push_back(view);
+    return views;
+}
+
+ChartView* topChartView()
+{
+    if (QMdiArea* mdi = engine().mdi)
+        if (QMdiSubWindow* active = mdi->activeSubWindow())
+            if (auto* view = dynamic_cast<ChartView*>(active->widget()))
+                return view;
+    return registry().empty() ? nullptr : registry().rbegin()->second;
+}
+
+} // namespace euro32

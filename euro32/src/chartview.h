@@ -1,0 +1,63 @@
+// A chart window: a widget in an MDI sub-window that draws its view of the charts, hands its
+// mouse messages to the program first, and takes part in the engine's catalogue.
+#pragma once
+
+#include "platform/windef.h"
+
+#include "projection.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+class QMdiSubWindow;
+
+namespace euro32 {
+
+class ChartView : public QWidget {
+public:
+    ChartView(int width, int height);
+    ~ChartView() override;
+
+    HWND handle() const { return handle_; }
+    View& view() { return view_; }
+    const View& view() const { return view_; }
+
+    int selectedChart() const { return selected_; }
+    // Shows the chart on top, titles the window with its name and zooms to it when asked.
+    void selectChart(int index, bool zoom);
+    void setCatalogue(bool on);
+    bool catalogue() const { return catalogue_; }
+    void zoomFull();
+    void updateTitle();
+
+    QImage capture() const;
+    QMdiSubWindow* subWindow() const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void wheelEvent(QWheelEvent*) override;
+
+private:
+    bool offerToProgram(UINT message, QMouseEvent* event);
+    void openChartAt(QPointF pixel);
+    void showUserOptions(QPoint at);
+
+    HWND handle_;
+    View view_;
+    int selected_ = -1;
+    bool catalogue_ = false;
+};
+
+// The registry of chart windows behind their handles.
+ChartView* chartView(HWND handle);
+std::vector<ChartView*> chartViews();
+// The active chart window, else the newest; null when none is open.
+ChartView* topChartView();
+
+} // namespace euro32

@@ -1,0 +1,87 @@
+// Reading charts: damaged files are reported and left out while the other charts stay shown;
+// other vector files load as plain layers.
+#include "enginefixture.h"
+
+#include "chartdata.h"
+#include "colours.h"
+
+#include "platform/messages.h"
+
+#include <QWidget>
+
+#include <fstream>
+
+using namespace euro32;
+
+namespace {
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string readBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
+
+TEST_F(EngineTest, DamagedChartsAreReportedAndTheGoodOneStillShown)
+{
+    testcell::write(chartFolder() / "TVTEST01.000");
+    const std::string good = readBytes(chartFolder() / "TVTEST01.000");
+    writeBytes(chartFolder() / "TRUNC001.000", good.substr(0, good.size() / 2));
+    writeBytes(chartFolder() / "GARBAGE1.000", std::string(3000, '\x5a'));
+    writeBytes(chartFolder() / "EMPTY001.000", "");
+    start();
+
+    const auto boxes = win::scripted::boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.caption, "Chart Manager");
+        EXPECT_NE(box.text.find("Can't load chart \""), std::string::npos) << box.text;
+        EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    }
+    HWND window = openWindow(500, 300);
+    EXPECT_EQ(chartWidget(window)->windowTitle().toStdString(), "TVTEST01");
+    EXPECT_TRUE(near(pixelAt(window, testcell::stripCentre(0), 60.018), colour(Scheme::Day, Colour::Land), 2));
+}
+
+TEST(ChartLoading, TruncationsOfAValidCellNeverCrash)
+{
+    char dir[] = "/tmp/euro32-trunc-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::filesystem::path cell = std::filesystem::path(dir) / "TVTEST01.000";
+    testcell::write(cell);
+    const std::string bytes = readBytes(cell);
+    int loaded = 0;
+    for (size_t cut = 0; cut < bytes.size(); cut += 97) {
+        writeBytes(cell, bytes.substr(0, cut));
+        const LoadResult r = loadChart(cell.string());
+        EXPECT_TRUE(r.chart || !r.error.empty()) << "cut at " << cut;
+        loaded += r.chart != nullptr;
+    }
+    writeBytes(cell, bytes);
+    EXPECT_TRUE(loadChart(cell.string()).chart);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ChartLoading, OtherVectorFilesLoadAsPlainLayers)
+{
+    char dir[] = "/tmp/euro32-plain-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::filesystem::path file = std::filesystem::path(dir) / "route.geojson";
+    writeBytes(file, R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},
+        "geometry":{"type":"LineString","coordinates":[[11.8,57.7],[11.9,57.72]]}}]})");
+    const LoadResult r = loadChart(file.string());
+    ASSERT_TRUE(r.chart) << r.error;
+    EXPECT_FALSE(r.chart->nautical);
+    EXPECT_EQ(r.chart->name, "route");
+    ASSERT_EQ(r.chart->features.size(), 1u);
+    EXPECT_EQ(r.chart->features[0].kind, FeatureKind::Plain);
+    EXPECT_DOUBLE_EQ(r.chart->extent.east, 11.9);
+    std::filesystem::remove_all(dir);
+}

@@ -1,0 +1,131 @@
+// The chart set saved at exit and reopened at the next start, and the engine's chart actions.
+#include "enginefixture.h"
+
+#include "platform/messages.h"
+#include "platform/profile.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QWidget>
+
+TEST_F(EngineTest, VersionAndCatalogueFolder)
+{
+    int major = 0, minor = 0, version = 0, build = 0;
+    ASSERT_NE(EC_getDllVersion(&major, &minor, &version, &build), 0);
+    EXPECT_GE(version, 1041);
+    EXPECT_EQ(version, major * 1000 + minor);
+    start();
+    EXPECT_TRUE(std::filesystem::is_directory(home() / "dosdevices/c:/varnel/Catalogs"));
+    char night[16];
+    GetPrivateProfileStringA("OTHER", "SNIGHT", "", night, sizeof night, "c:\\varnel\\chart.ini");
+    EXPECT_STREQ(night, "0.5");
+    EXPECT_EQ(EC_GetCurentChartHandle(), 0) << "no chart window yet";
+}
+
+TEST_F(EngineTest, ChartStatusIsRestoredAtTheNextStart)
+{
+    testcell::write(chartFolder() / "TVTEST01.000");
+    start();
+    EXPECT_EQ(EC_UserRequiredRestore(), 0) << "nothing saved on a first start";
+    HWND window = openWindow(600, 400);
+    ASSERT_GT(EC_ChangeChartArea(window, 100100000, 600150000, 100300000, 600050000), 0);
+    int32_t w0, n0, e0, s0;
+    EC_GetChartArea(window, &w0, &n0, &e0, &s0);
+    EC_oemChart_doAction(EC_ACTION_COLOUR);
+    ASSERT_GT(EC_saveChartsStatus(0), 0);
+    EC_ExitChartingSystem();
+
+    start();
+    ASSERT_NE(EC_UserRequiredRestore(), 0);
+    ASSERT_EQ(EC_restoreChartStatusInit(0), 1);
+    ASSERT_GT(EC_restoreChartStatusNext(0), 0);
+    EC_restoreChartFinished();
+    const intptr_t handle = EC_GetCurentChartHandle();
+    ASSERT_NE(handle, 0);
+    HWND restored = reinterpret_cast<HWND>(handle);
+    euro32::chartWidget(restored)->resize(600, 400);
+    ASSERT_GT(EC_ChangeChartArea(restored, w0, n0, e0, s0), 0); // same size: same area
+    int32_t w, n, e, s;
+    EC_GetChartArea(restored, &w, &n, &e, &s);
+    EXPECT_NEAR(w, w0, 1000);
+    EXPECT_NEAR(n, n0, 1000);
+    EXPECT_EQ(euro32::chartWidget(restored)->windowTitle().toStdString(), "TVTEST01");
+    char scheme[8];
+    GetPrivateProfileStringA("STATUS", "Scheme", "", scheme, sizeof scheme, "c:\\varnel\\chart.ini");
+    EXPECT_STREQ(scheme, "1") << "dusk saved";
+}
+
+TEST_F(EngineTest, RestoredWindowKeepsItsSavedArea)
+{
+    testcell::write(chartFolder() / "TVTEST01.000");
+    WritePrivateProfileStringA("STATUS", "Count", "2", "c:\\varnel\\chart.ini");
+    WritePrivateProfileStringA("STATUS", "Chart1", "TVTEST01", "c:\\varnel\\chart.ini");
+    WritePrivateProfileStringA("STATUS", "Area1", "100000000,600200000,100500000,600000000", "c:\\varnel\\chart.ini");
+    WritePrivateProfileStringA("STATUS", "Chart2", "GONE0001", "c:\\varnel\\chart.ini");
+    WritePrivateProfileStringA("STATUS", "Area2", "damaged", "c:\\varnel\\chart.ini");
+    start();
+    ASSERT_EQ(EC_restoreChartStatusInit(0), 1) << "the damaged entry is skipped";
+    ASSERT_GT(EC_restoreChartStatusNext(0), 0);
+    EXPECT_EQ(EC_restoreChartStatusNext(0), 0);
+    EC_restoreChartFinished();
+    HWND window = reinterpret_cast<HWND>(EC_GetCurentChartHandle());
+    int32_t w, n, e, s;
+    ASSERT_GT(EC_GetChartArea(window, &w, &n, &e, &s), 0);
+    EXPECT_LE(w, 100000000 + 10);
+    EXPECT_GE(e, 100500000 - 10);
+    EXPECT_GE(n, 600200000 - 10);
+    EXPECT_LE(s, 600000000 + 10);
+}
+
+TEST_F(EngineTest, InstallCopiesCellsWithTheirUpdatesAndFolioChoosesTheChart)
+{
+    const std::filesystem::path source = home() / "incoming";
+    std::filesystem::create_directories(source);
+    testcell::write(source / "TVTEST02.000", "TVTEST02.000");
+    std::filesystem::copy_file(source / "TVTEST02.000", source / "TVTEST02.001");
+    testcell::write(chartFolder() / "TVTEST01.000");
+    start();
+    HWND window = openWindow();
+    EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "TVTEST01");
+
+    win::scripted::queueDialog("Install Charts", {IDOK, {{1, (source / "TVTEST02.000").string()}}});
+    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_INSTALL), 0);
+    EXPECT_TRUE(std::filesystem::exists(chartFolder() / "TVTEST02.000"));
+    EXPECT_TRUE(std::filesystem::exists(chartFolder() / "TVTEST02.001"));
+
+    win::scripted::queueDialog("Folio", {IDOK, {{1, "TVTEST02"}}});
+    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_FOLIO), 0);
+    EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "TVTEST02");
+}
+
+TEST_F(EngineTest, CatalogueClickOpensTheChartUnderIt)
+{
+    testcell::write(chartFolder() / "TVTEST01.000");
+    start();
+    HWND window = openWindow(400, 300);
+    ASSERT_GT(EC_ChangeChartArea(window, 90000000, 610000000, 110000000, 590000000), 0);
+    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_CATALOGUE), 0);
+    int x, y;
+    EC_GeosToPixel(100200000, 600100000, &x, &y, window);
+    QTest::mouseClick(euro32::chartWidget(window), Qt::LeftButton, {}, QPoint(x, y));
+    int32_t w, n, e, s;
+    EC_GetChartArea(window, &w, &n, &e, &s);
+    EXPECT_LE(e - w, 600000) << "zoomed to the cell";
+}
+
+TEST_F(EngineTest, MouseGoesToTheProgramFirst)
+{
+    start();
+    HWND window = openWindow();
+    static std::vector<UINT> seen;
+    seen.clear();
+    EC_SetMouseChangeCallback([](HWND, UINT message, WPARAM, LPARAM lParam) {
+        seen.push_back(message);
+        EXPECT_EQ(lParam & 0xFFFF, 20);
+        EXPECT_EQ((lParam >> 16) & 0xFFFF, 30);
+        return 1;
+    });
+    QTest::mouseClick(euro32::chartWidget(window), Qt::LeftButton, {}, QPoint(20, 30));
+    EXPECT_EQ(seen, (std::vector<UINT>{0x0201, 0x0202}));
+}
