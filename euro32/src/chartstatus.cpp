@@ -39,7 +39,7 @@ bool saveChartStatus()
     writeChartIni(kStatus, "Scheme", std::to_string(static_cast<int>(e.scheme)));
     writeChartIni(kStatus, "Blank", e.blank ? "1" : "0");
     for (size_t i = 0; i < views.size(); ++i) {
-        const ChartView* v = views[i];
+        ChartView* v = views[i];
         const int selected = v->selectedChart();
         writeChartIni(kStatus, key("Chart", i).c_str(),
                       selected >= 0 && selected < static_cast<int>(e.charts.size())

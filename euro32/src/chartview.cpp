@@ -46,7 +46,6 @@ ChartView::ChartView(int width, int height) : handle_(reinterpret_cast<HWND>(nex
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     resize(std::max(width, 1), std::max(height, 1));
-    euro32::resize(view_, this->width(), this->height());
     zoomFull();
 }
 
@@ -74,9 +73,9 @@ void ChartView::zoomFull()
 {
     const auto& charts = engine().charts;
     if (selected_ >= 0 && selected_ < static_cast<int>(charts.size()))
-        showArea(view_, charts[selected_]->extent);
+        showArea(view(), charts[selected_]->extent);
     else
-        showArea(view_, {-180.0, -70.0, 180.0, 80.0});
+        showArea(view(), {-180.0, -70.0, 180.0, 80.0});
     update();
 }
 
@@ -98,8 +97,15 @@ QMdiSubWindow* ChartView::subWindow() const
     return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
-QImage ChartView::capture() const
+View& ChartView::view()
 {
+    euro32::resize(view_, width(), height());
+    return view_;
+}
+
+QImage ChartView::capture()
+{
+    view();
     QImage image(view_.width, view_.height, QImage::Format_RGB32);
     QPainter painter(&image);
     euro32::render(painter, view_, sceneFor(selected_, catalogue_));
@@ -108,15 +114,11 @@ QImage ChartView::capture() const
 
 void ChartView::paintEvent(QPaintEvent*)
 {
+    view();
     QPainter painter(this);
     euro32::render(painter, view_, sceneFor(selected_, catalogue_));
     if (engine().callbacks.userDraw)
         engine().callbacks.userDraw(handle_, &painter);
-}
-
-void ChartView::resizeEvent(QResizeEvent*)
-{
-    euro32::resize(view_, width(), height());
 }
 
 bool ChartView::offerToProgram(UINT message, QMouseEvent* event)
@@ -155,14 +157,14 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
 void ChartView::wheelEvent(QWheelEvent* event)
 {
     const double factor = event->angleDelta().y() > 0 ? 0.5 : 2.0;
-    view_.degPerPixel *= factor;
+    view().degPerPixel *= factor;
     limitScale(view_);
     update();
 }
 
 void ChartView::openChartAt(QPointF pixel)
 {
-    const GeoPoint at = pixelToGeo(view_, {pixel.x(), pixel.y()});
+    const GeoPoint at = pixelToGeo(view(), {pixel.x(), pixel.y()});
     const auto& charts = engine().charts;
     for (size_t i = 0; i < charts.size(); ++i) {
         const GeoBox& b = charts[i]->extent;

@@ -21,8 +21,8 @@ public:
     ~ChartView() override;
 
     HWND handle() const { return handle_; }
-    View& view() { return view_; }
-    const View& view() const { return view_; }
+    // The view at the widget's current size: a hidden widget gets no resize events.
+    View& view();
 
     int selectedChart() const { return selected_; }
     // Shows the chart on top, titles the window with its name and zooms to it when asked.
@@ -32,12 +32,11 @@ public:
     void zoomFull();
     void updateTitle();
 
-    QImage capture() const;
+    QImage capture();
     QMdiSubWindow* subWindow() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;

@@ -7,7 +7,8 @@ namespace euro32 {
 
 namespace {
 constexpr double kRad = M_PI / 180.0;
-constexpr double kMaxLat = 85.0;
+constexpr double kMaxLat = 85.0;   // the view centre stays within this
+constexpr double kPoleLat = 89.99; // points beyond are drawn at this latitude
 constexpr double kMetresPerDegree = 111319.49;
 constexpr double kPixelMetres = 0.00028;
 constexpr double kWorldPixels = 256.0;
@@ -20,7 +21,7 @@ int32_t toUnits(double degrees)
 
 double mercatorY(double lat)
 {
-    const double clamped = std::clamp(lat, -kMaxLat, kMaxLat);
+    const double clamped = std::clamp(lat, -kPoleLat, kPoleLat);
     return std::log(std::tan(M_PI / 4.0 + clamped * kRad / 2.0)) / kRad;
 }
 

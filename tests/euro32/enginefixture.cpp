@@ -37,15 +37,22 @@ void write(const std::filesystem::path& path, const std::string& name)
     ASSERT_TRUE(cell.write(path.string(), &error)) << error;
 }
 
+void writeUpdate(const std::filesystem::path& path, const std::string& name, int number)
+{
+    chartmaker::CellInfo info{name, 20000, "20260201", "test update"};
+    info.updateNumber = number;
+    info.recordIdBase = 1000 * number;
+    chartmaker::S57CellWriter update(info);
+    update.addPoint("WRECKS", {stripCentre(3), kWreckLat}, {{"CATWRK", "2"}});
+    std::string error;
+    ASSERT_TRUE(update.write(path.string(), &error)) << error;
+}
+
 } // namespace testcell
 
 void EngineTest::SetUp()
 {
-    char pattern[] = "/tmp/euro32-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    home_ = pattern;
-    setenv("TIDEVANE_HOME", pattern, 1);
-    ASSERT_TRUE(win::PrepareDataRoot());
+    root_ = std::make_unique<TempDataRoot>();
     std::filesystem::create_directories(chartFolder());
     win::scripted::listen();
     // Plain backgrounds make the pixel checks exact: no grid, no coverage line.
@@ -58,12 +65,12 @@ void EngineTest::TearDown()
     if (started_)
         EC_ExitChartingSystem();
     win::scripted::stopListening();
-    std::filesystem::remove_all(home_);
+    root_.reset();
 }
 
 std::filesystem::path EngineTest::chartFolder() const
 {
-    return home_ / "dosdevices" / "c:" / "varnel" / "charts";
+    return root_->driveC() / "varnel" / "charts";
 }
 
 void EngineTest::setDisplay(const char* key, const char* value)

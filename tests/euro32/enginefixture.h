@@ -6,6 +6,7 @@
 #include "euro32/euro32qt.h"
 
 #include "s57cellwriter.h"
+#include "TempDataRoot.h"
 
 #include <QColor>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace testcell {
@@ -29,6 +31,9 @@ inline constexpr double kSoundingLat = 60.006;
 
 double stripCentre(int strip);
 void write(const std::filesystem::path& path, const std::string& name = "TVTEST01.000");
+// An update file for the cell: adds a wreck at the centre of the 10-20 m strip.
+void writeUpdate(const std::filesystem::path& path, const std::string& name, int number);
+inline constexpr double kWreckLat = 60.010;
 
 } // namespace testcell
 
@@ -37,7 +42,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::filesystem::path home() const { return home_; }
+    std::filesystem::path home() const { return root_->root(); }
     std::filesystem::path chartFolder() const;
     // Writes DISPLAY settings into chart.ini before the engine starts.
     void setDisplay(const char* key, const char* value);
@@ -48,7 +53,7 @@ protected:
     QImage capture(HWND window) { return euro32::captureChart(window); }
 
 private:
-    std::filesystem::path home_;
+    std::unique_ptr<TempDataRoot> root_;
     bool started_ = false;
 };
 

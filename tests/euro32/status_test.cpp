@@ -35,22 +35,24 @@ TEST_F(EngineTest, ChartStatusIsRestoredAtTheNextStart)
     EC_oemChart_doAction(EC_ACTION_COLOUR);
     ASSERT_GT(EC_saveChartsStatus(0), 0);
     EC_ExitChartingSystem();
+    EXPECT_EQ(EC_GetCurentChartHandle(), 0);
 
     start();
     ASSERT_NE(EC_UserRequiredRestore(), 0);
     ASSERT_EQ(EC_restoreChartStatusInit(0), 1);
     ASSERT_GT(EC_restoreChartStatusNext(0), 0);
     EC_restoreChartFinished();
-    const intptr_t handle = EC_GetCurentChartHandle();
-    ASSERT_NE(handle, 0);
-    HWND restored = reinterpret_cast<HWND>(handle);
-    euro32::chartWidget(restored)->resize(600, 400);
-    ASSERT_GT(EC_ChangeChartArea(restored, w0, n0, e0, s0), 0); // same size: same area
-    int32_t w, n, e, s;
-    EC_GetChartArea(restored, &w, &n, &e, &s);
-    EXPECT_NEAR(w, w0, 1000);
-    EXPECT_NEAR(n, n0, 1000);
+    HWND restored = reinterpret_cast<HWND>(EC_GetCurentChartHandle());
+    ASSERT_NE(restored, nullptr);
     EXPECT_EQ(euro32::chartWidget(restored)->windowTitle().toStdString(), "TVTEST01");
+    // The saved area is shown whole and centred in the new window.
+    int32_t w, n, e, s;
+    ASSERT_GT(EC_GetChartArea(restored, &w, &n, &e, &s), 0);
+    EXPECT_LE(w, w0 + 10);
+    EXPECT_GE(e, e0 - 10);
+    EXPECT_GE(n, n0 - 10);
+    EXPECT_LE(s, s0 + 10);
+    EXPECT_NEAR((w + e) / 2.0, (w0 + e0) / 2.0, 10);
     char scheme[8];
     GetPrivateProfileStringA("STATUS", "Scheme", "", scheme, sizeof scheme, "c:\\varnel\\chart.ini");
     EXPECT_STREQ(scheme, "1") << "dusk saved";
@@ -83,7 +85,7 @@ TEST_F(EngineTest, InstallCopiesCellsWithTheirUpdatesAndFolioChoosesTheChart)
     const std::filesystem::path source = home() / "incoming";
     std::filesystem::create_directories(source);
     testcell::write(source / "TVTEST02.000", "TVTEST02.000");
-    std::filesystem::copy_file(source / "TVTEST02.000", source / "TVTEST02.001");
+    testcell::writeUpdate(source / "TVTEST02.001", "TVTEST02.000", 1);
     testcell::write(chartFolder() / "TVTEST01.000");
     start();
     HWND window = openWindow();
@@ -97,6 +99,16 @@ TEST_F(EngineTest, InstallCopiesCellsWithTheirUpdatesAndFolioChoosesTheChart)
     win::scripted::queueDialog("Folio", {IDOK, {{1, "TVTEST02"}}});
     ASSERT_GT(EC_oemChart_doAction(EC_ACTION_FOLIO), 0);
     EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "TVTEST02");
+    // The update's wreck is drawn: its black hull on the 10-20 m shade.
+    int x, y;
+    EC_GeosToPixel(static_cast<int32_t>(testcell::stripCentre(3) * 1e7),
+                   static_cast<int32_t>(testcell::kWreckLat * 1e7), &x, &y, window);
+    const QImage image = euro32::captureChart(window);
+    int dark = 0;
+    for (int dx = -8; dx <= 8; ++dx)
+        dark += image.pixelColor(x + dx, y).lightness() < 60;
+    EXPECT_GE(dark, 10);
+    EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
 TEST_F(EngineTest, CatalogueClickOpensTheChartUnderIt)

@@ -3,6 +3,7 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -132,7 +133,7 @@ void S57CellWriter::addArea(const std::string& objectClass, std::vector<Ring> ri
         // The outer boundary runs clockwise, holes anticlockwise.
         const bool outer = i == 0;
         if ((signedArea(ring) > 0) == outer)
-            ring.assign(ring.rbegin(), ring.rend());
+            std::reverse(ring.begin(), ring.end());
         f.edges.push_back({addEdge(ring, true), 1, outer ? 1 : 2});
     }
     if (!f.edges.empty())
@@ -159,6 +160,8 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
     options.SetNameValue("S57_ISDT", info_.issueDate.c_str());
     options.SetNameValue("S57_UADT", info_.issueDate.c_str());
     options.SetNameValue("S57_EDTN", "1");
+    options.SetNameValue("S57_UPDN", std::to_string(info_.updateNumber).c_str());
+    options.SetNameValue("S57_EXPP", info_.updateNumber > 0 ? "2" : "1");
     options.SetNameValue("S57_AGEN", std::to_string(kProducingAgency).c_str());
     options.SetNameValue("S57_COMT", info_.comment.c_str());
 
@@ -171,6 +174,7 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
         return false;
     }
 
+    auto id = [&](size_t index) { return static_cast<int>(info_.recordIdBase + index + 1); };
     auto create = [&](OGRLayer* layer, OGRFeature& f) {
         return layer && layer->CreateFeature(&f) == OGRERR_NONE;
     };
@@ -180,7 +184,7 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
     for (size_t i = 0; ok && i < isolatedNodes_.size(); ++i) {
         OGRFeature f(isolated->GetLayerDefn());
         f.SetField("RCNM", kIsolatedNode);
-        f.SetField("RCID", static_cast<int>(i + 1));
+        f.SetField("RCID", id(i));
         f.SetField("RVER", 1);
         f.SetField("RUIN", 1);
         const auto& group = isolatedNodes_[i].points;
@@ -200,7 +204,7 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
     for (size_t i = 0; ok && i < connectedNodes_.size(); ++i) {
         OGRFeature f(connected->GetLayerDefn());
         f.SetField("RCNM", kConnectedNode);
-        f.SetField("RCID", static_cast<int>(i + 1));
+        f.SetField("RCID", id(i));
         f.SetField("RVER", 1);
         f.SetField("RUIN", 1);
         OGRPoint pt(connectedNodes_[i].lon, connectedNodes_[i].lat);
@@ -213,14 +217,14 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
         const Edge& e = edges_[i];
         OGRFeature f(edgeLayer->GetLayerDefn());
         f.SetField("RCNM", kEdge);
-        f.SetField("RCID", static_cast<int>(i + 1));
+        f.SetField("RCID", id(i));
         f.SetField("RVER", 1);
         f.SetField("RUIN", 1);
         const int nodes[2] = {e.startNode, e.endNode};
         for (int end = 0; end < 2; ++end) {
             const std::string n = std::to_string(end);
             f.SetField(("NAME_RCNM_" + n).c_str(), kConnectedNode);
-            f.SetField(("NAME_RCID_" + n).c_str(), nodes[end]);
+            f.SetField(("NAME_RCID_" + n).c_str(), id(nodes[end] - 1));
             f.SetField(("ORNT_" + n).c_str(), 255);
             f.SetField(("USAG_" + n).c_str(), 255);
             f.SetField(("TOPI_" + n).c_str(), end + 1); // 1 beginning node, 2 end node
@@ -242,24 +246,23 @@ bool S57CellWriter::write(const std::string& path, std::string* error) const
             return false;
         }
         OGRFeature f(layer->GetLayerDefn());
-        const int id = static_cast<int>(i + 1);
-        f.SetField("RCID", id);
+        f.SetField("RCID", id(i));
         f.SetField("PRIM", static_cast<int>(feature.primitive));
         f.SetField("GRUP", groupOf(feature.objectClass));
         f.SetField("OBJL", objectClassCode(feature.objectClass));
         f.SetField("RVER", 1);
         f.SetField("AGEN", kProducingAgency);
-        f.SetField("FIDN", id);
+        f.SetField("FIDN", id(i));
         f.SetField("FIDS", 1);
         std::vector<int> rcnm, rcid, ornt, usag, mask;
         if (feature.isolatedNode) {
             rcnm = {kIsolatedNode};
-            rcid = {feature.isolatedNode};
+            rcid = {id(feature.isolatedNode - 1)};
             ornt = usag = mask = {255};
         }
         for (const EdgeRef& r : feature.edges) {
             rcnm.push_back(kEdge);
-            rcid.push_back(r.edge);
+            rcid.push_back(id(r.edge - 1));
             ornt.push_back(r.orientation);
             usag.push_back(r.usage);
             mask.push_back(255);

@@ -29,6 +29,10 @@ struct CellInfo {
     int compilationScale = 22000;
     std::string issueDate = "20260101";
     std::string comment;
+    // An update file (.001, .002...) carries its number and new records only; its record ids
+    // start above those of the cell it updates.
+    int updateNumber = 0;
+    int recordIdBase = 0;
 };
 
 class S57CellWriter {
