@@ -8,6 +8,7 @@ float rTrueHeading = NO_ANGLE;
 double SPEEDOFSOUND = 1480.0;
 double rMinVesselKnots = 0.0;
 double rMaxVesselKnots = -1.0;
+int32_t savingjuststarted = 0;
 }
 
 TrackPoint lastSlotPoints[BEAM_SLOTS] = {};

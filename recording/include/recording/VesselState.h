@@ -16,6 +16,8 @@ extern double SPEEDOFSOUND;     // m/s
 // Speed window of recording, knots; a negative maximum switches it off.
 extern double rMinVesselKnots;
 extern double rMaxVesselKnots;
+// Set by the main program when saving is switched on; the first recorded reading consumes it.
+extern int32_t savingjuststarted;
 }
 
 // The most negative float: no heading, pitch or roll.

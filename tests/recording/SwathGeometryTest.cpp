@@ -1,0 +1,89 @@
+#include "TempDataRoot.h"
+#include "platform/profile.h"
+#include "recording/SwathGeometry.h"
+#include "recording/VesselState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SwathReading reading(int transducer, float depth, float heading, float pitch = NO_ANGLE, float roll = NO_ANGLE,
+                     int32_t lat = 0, int32_t lon = 0)
+{
+    SwathReading r{};
+    r.depth = depth;
+    r.transducer = transducer;
+    r.heading = heading;
+    r.pitch = pitch;
+    r.roll = roll;
+    r.lat = lat;
+    r.lon = lon;
+    return r;
+}
+
+TEST(CalculateSwathPosition, WorkedExample)
+{
+    SwathReading r = reading(2, 10.0f, 90.0f);
+    EXPECT_EQ(CalculateSwathPosition(&r), 0);
+    EXPECT_EQ(r.lat, 450);
+    EXPECT_EQ(r.lon, 0);
+    EXPECT_NEAR(r.depth, 8.660f, 1e-3);
+}
+
+TEST(CalculateSwathPosition, SidesHeadingsAndLimits)
+{
+    struct Case {
+        const char* what;
+        SwathReading in;
+        int32_t lat, lon;
+        float depth;
+    } cases[] = {
+        {"transducer 0, level: nothing moves", reading(0, 12.0f, 45.0f, 0.0f, 0.0f, 100, 200), 100, 200, 12.0f},
+        {"no heading: position kept, depth reduced", reading(3, 10.0f, -1.0f, 0.0f, 0.0f, 7, 8), 7, 8, 7.0710678f},
+        {"heading north: +1 lands west", reading(1, 10.0f, 0.0f), 0, -232, 9.659258f},
+        {"heading north: -3 lands east", reading(-3, 10.0f, 360.0f), 0, 636, 7.0710678f},
+        {"pitch 95 counts as level", reading(0, 10.0f, 0.0f, 95.0f, 0.0f), 0, 0, 10.0f},
+        {"roll -91 leaves the beam alone", reading(2, 10.0f, 90.0f, 0.0f, -91.0f), 450, 0, 8.660254f},
+        {"positive pitch moves aft", reading(0, 10.0f, 0.0f, 30.0f, 0.0f), -450, 0, 8.660254f},
+        {"one metre east at 60 degrees north is 180 units", reading(-2, 2.0f, 0.0f, NO_ANGLE, NO_ANGLE, 600000000, 0),
+         600000000, 180, 1.7320508f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SwathReading r = c.in;
+        CalculateSwathPosition(&r);
+        EXPECT_EQ(r.lat, c.lat);
+        EXPECT_EQ(r.lon, c.lon);
+        EXPECT_NEAR(r.depth, c.depth, 1e-4);
+    }
+}
+
+TEST(CalculateSwathPosition, RollTiltsTheBeam)
+{
+    SwathReading level = reading(0, 10.0f, 0.0f, 0.0f, 0.0f);
+    SwathReading rolled = reading(0, 10.0f, 0.0f, 0.0f, 30.0f);
+    CalculateSwathPosition(&level);
+    CalculateSwathPosition(&rolled);
+    EXPECT_EQ(level.lon, 0);
+    EXPECT_EQ(rolled.lon, -450); // the same as transducer +2 without roll
+}
+
+TEST(LoadBeamAngles, ReadsTheProfileAndRepairsWhatIsNotANumber)
+{
+    TempDataRoot root;
+    WritePrivateProfileStringA("Beam+1", "Angle", "20.5", "VARNEL.INI");
+    WritePrivateProfileStringA("Beam-2", "Angle", "steep", "VARNEL.INI");
+    double saved[BEAM_SLOTS];
+    std::copy(beamAngles, beamAngles + BEAM_SLOTS, saved);
+    LoadBeamAngles();
+    EXPECT_EQ(beamAngles[1], 20.5);
+    EXPECT_EQ(beamAngles[6], -30.0);
+    char text[64];
+    GetPrivateProfileStringA("Beam-2", "Angle", "", text, sizeof text, "VARNEL.INI");
+    EXPECT_STREQ(text, "-30.000000");
+    GetPrivateProfileStringA("Beam+0", "Angle", "", text, sizeof text, "VARNEL.INI");
+    EXPECT_STREQ(text, "0.000000") << "missing keys are written with the table's value";
+    std::copy(saved, saved + BEAM_SLOTS, beamAngles);
+}
+
+} // namespace
