@@ -1,0 +1,115 @@
+#include "acquisition/HandOff.h"
+#include "acquisition/Navigation.h"
+#include "acquisition/SounderLink.h"
+#include "classification/BoxFile.h"
+#include "database/CurrentTrack.h"
+#include "platform/messages.h"
+#include "platform/system.h"
+#include "recording/SwathGeometry.h"
+#include "recording/VesselState.h"
+
+#include <algorithm>
+#include <ctime>
+
+// Recording control of the main program: shows whether automatic saving is held back.
+extern "C" void AutoSaveIndicate(int on);
+
+std::atomic<bool> slotReady[BEAM_SLOTS];
+std::atomic<bool> fRecordingInhibited{false};
+
+namespace {
+
+double lastGateOpening = 0.0;
+double gateCheck = 0.0;
+
+uint32_t now() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+void widenRectangle(TrackInfo& info, const SwathReading& r)
+{
+    info.leftlon = std::min(info.leftlon, r.lon);
+    info.rightlon = std::max(info.rightlon, r.lon);
+    info.bottomlat = std::min(info.bottomlat, r.lat);
+    info.toplat = std::max(info.toplat, r.lat);
+}
+
+void record(const SwathReading& reading)
+{
+    SwathReading copy = reading;
+    if (!(copy.heading >= 0.0f && copy.heading <= 360.0f))
+        copy.heading = heading;
+    CalculateSwathPosition(&copy);
+    SetupTrackPointColour(&copy);
+    int slot = BeamSlot(copy.transducer);
+    slotReady[slot] = false;
+    TrackInfo& info = globalcurrenttrackinfos[slot];
+    if (savingjuststarted) {
+        savingjuststarted = 0;
+        for (TrackInfo& each : globalcurrenttrackinfos)
+            SetEmptyRect(each);
+        info.leftlon = info.rightlon = copy.lon;
+        info.bottomlat = info.toplat = copy.lat;
+    } else {
+        widenRectangle(info, copy);
+    }
+    info.slot = slot;
+    DBSaveCurrentTrackInfo(&info);
+    TrackPoint point = TrackPointOf(copy);
+    CurrentTrackBlock points{&point, 1, 0, uint32_t(slot)};
+    DBAddPointsToCurrentTrack(&points);
+    uint32_t time = now();
+    TimeBlock times{&time, 1, uint32_t(slot)};
+    DBAddTimesToCurrentTrack(&times);
+}
+
+} // namespace
+
+extern "C" uint32_t GetTrackData(SwathReading* reading)
+{
+    uint32_t flags = 0;
+    if (TakeNavSentences(reading)) {
+        reading->time = int32_t(now());
+        reading->heading = compassRecord.heading;
+        reading->pitch = compassRecord.pitch;
+        reading->roll = compassRecord.roll;
+        flags |= 1;
+    }
+    if (TakeSounderReading(reading)) {
+        reading->time = int32_t(now());
+        flags |= 2;
+    } else {
+        reading->transducer = 0;
+    }
+    int slot = BeamSlot(reading->transducer);
+    if (globaltrackstatus.field[TS_SAVING] == 0 || !slotReady[slot] || fRecordingInhibited || !(flags & 2))
+        return flags;
+    record(*reading);
+    return flags;
+}
+
+void OpenSaveRateGate()
+{
+    gateCheck = win::clockMs() / 1000.0;
+    if (globaltrackstatus.field[TS_SAVE_RATE] <= gateCheck - lastGateOpening) {
+        for (auto& ready : slotReady)
+            ready = true;
+        lastGateOpening = gateCheck;
+    }
+}
+
+void ApplySpeedInhibit()
+{
+    if (rMaxVesselKnots < 0)
+        return;
+    double speed = knots;
+    if (speed < rMinVesselKnots || speed > rMaxVesselKnots) {
+        if (globaltrackstatus.field[TS_SAVING] && !fRecordingInhibited) {
+            fRecordingInhibited = true;
+            OutputDebugStringA("Recording Inhibited\n");
+            AutoSaveIndicate(0);
+        }
+    } else if (fRecordingInhibited) {
+        fRecordingInhibited = false;
+        OutputDebugStringA("Recording De-inhibited\n");
+        AutoSaveIndicate(1);
+    }
+}
