@@ -1,0 +1,188 @@
+#include "TempDataRoot.h"
+#include "acquisition/HandOff.h"
+#include "acquisition/Navigation.h"
+#include "acquisition/SounderLink.h"
+#include "classification/BoxFile.h"
+#include "database/CurrentTrack.h"
+#include "database/DbFiles.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "recording/SwathGeometry.h"
+#include "recording/VesselState.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <thread>
+
+// The main program's recording control shows the speed inhibit; here it is watched.
+std::vector<int> autoSaveIndications;
+extern "C" void AutoSaveIndicate(int on) { autoSaveIndications.push_back(on); }
+
+namespace {
+
+struct HandOffTest : ::testing::Test {
+    TempDataRoot root;
+
+    void SetUp() override
+    {
+        win::scripted::listen();
+        ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+        win::scripted::clear();
+        FillDefaultBox(&boxFile);
+        for (int c = 0; c < BOX_CELLS; ++c)
+            for (int r = 0; r < BOX_CELLS; ++r)
+                boxFile.grid[c][r] = uint16_t(c % 30);
+        globaltrackstatus.field[TS_SAVING] = 1;
+        globaltrackstatus.field[TS_SAVE_RATE] = 0;
+        savingjuststarted = 1;
+        heading = -1.0f;
+        rMinVesselKnots = 0;
+        rMaxVesselKnots = -1;
+        fRecordingInhibited = false;
+        for (auto& ready : slotReady)
+            ready = false;
+        ResetSounderFramer(sounderFramer);
+        ResetNavFramer(navFramer);
+        sounderFramer.fReadingReady = false;
+        compassRecord = {NO_ANGLE, NO_ANGLE, NO_ANGLE};
+        autoSaveIndications.clear();
+    }
+    void TearDown() override
+    {
+        globaltrackstatus.field[TS_SAVING] = 0;
+        win::scripted::stopListening();
+    }
+
+    static void sounderLine(const std::string& line)
+    {
+        SounderFramer& f = sounderFramer;
+        std::memcpy(f.receive, line.data(), line.size());
+        f.readPos = 0;
+        f.unread = int(line.size());
+        while (f.unread > 0)
+            FrameSounderBytes(f);
+    }
+    static void navSentence(const std::string& sentence)
+    {
+        std::snprintf(navFramer.sentence, sizeof navFramer.sentence, "%s", sentence.c_str());
+        navFramer.fSentencePending = true;
+    }
+    static std::vector<TrackPoint> points(int slot)
+    {
+        std::string bytes = TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Points)));
+        std::vector<TrackPoint> p(bytes.size() / sizeof(TrackPoint));
+        std::memcpy(p.data(), bytes.data(), p.size() * sizeof(TrackPoint));
+        return p;
+    }
+    static size_t timeCount(int slot)
+    {
+        return TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Times))).size() / 4;
+    }
+};
+
+TEST_F(HandOffTest, SavingOffTakesFixAndReadingButRecordsNothing)
+{
+    globaltrackstatus.field[TS_SAVING] = 0;
+    OpenSaveRateGate();
+    navSentence("$GPGLL,5000.0000,N,00100.0000,W\r");
+    sounderLine("E0768F0100S0200\r\n");
+    SwathReading r{};
+    EXPECT_EQ(GetTrackData(&r), 3u);
+    EXPECT_EQ(r.transducer, 1);
+    EXPECT_EQ(r.lat, 500000000);
+    EXPECT_TRUE(points(1).empty());
+}
+
+TEST_F(HandOffTest, RecordsAPositionedClassifiedPointWithItsTime)
+{
+    heading = 90.0f;
+    OpenSaveRateGate();
+    navSentence("$GPGLL,5000.0000,N,00100.0000,W\r");
+    sounderLine("F0768F0100S0200\r\n");
+    SwathReading r{};
+    r.heading = -1.0f; // no compass: the main program's heading positions the point
+    ASSERT_EQ(GetTrackData(&r), 3u);
+    EXPECT_EQ(r.lat, 500000000) << "the caller's reading stays unpositioned";
+
+    SwathReading expected = r;
+    expected.heading = 90.0f;
+    CalculateSwathPosition(&expected);
+    SetupTrackPointColour(&expected);
+    auto stored = points(2);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].lat, expected.lat);
+    EXPECT_EQ(stored[0].lon, expected.lon);
+    EXPECT_NE(stored[0].lat, r.lat);
+    EXPECT_FLOAT_EQ(stored[0].depth, expected.depth);
+    EXPECT_EQ(stored[0].colour, expected.colour);
+    EXPECT_EQ(timeCount(2), 1u);
+
+    EXPECT_EQ(savingjuststarted, 0);
+    EXPECT_EQ(globalcurrenttrackinfos[2].toplat, expected.lat);
+    EXPECT_EQ(globalcurrenttrackinfos[2].leftlon, expected.lon);
+    EXPECT_EQ(globalcurrenttrackinfos[0].leftlon, 1800000000) << "other slots start empty";
+    EXPECT_EQ(globalcurrenttrackinfos[5].bottomlat, 900000000);
+}
+
+TEST_F(HandOffTest, GateLetsEachSlotRecordOncePerOpening)
+{
+    OpenSaveRateGate();
+    SwathReading r{};
+    for (const char* line : {"D0100F0001S0001\r\n", "D0200F0001S0001\r\n", "A0300F0001S0001\r\n"}) {
+        sounderLine(line);
+        EXPECT_EQ(GetTrackData(&r), 2u);
+    }
+    EXPECT_EQ(points(0).size(), 1u);
+    EXPECT_EQ(points(5).size(), 1u);
+    OpenSaveRateGate();
+    sounderLine("D0400F0001S0001\r\n");
+    GetTrackData(&r);
+    EXPECT_EQ(points(0).size(), 2u);
+
+    globaltrackstatus.field[TS_SAVE_RATE] = 5;
+    OpenSaveRateGate(); // within five seconds of the last opening: stays shut
+    sounderLine("D0500F0001S0001\r\n");
+    GetTrackData(&r);
+    EXPECT_EQ(points(0).size(), 2u);
+}
+
+TEST_F(HandOffTest, SpeedWindowInhibitsOutsideItsLimits)
+{
+    rMinVesselKnots = 2.0;
+    rMaxVesselKnots = 8.0;
+    struct Case {
+        const char* knots;
+        bool inhibited;
+    } cases[] = {{"2.0", false}, {"8.0", false}, {"1.9", true}, {"8.1", true}, {"5.0", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.knots);
+        navSentence(std::string("$GPVTG,90.0,T,,M,") + c.knots + ",N\r");
+        OpenSaveRateGate();
+        sounderLine("D0100F0001S0001\r\n");
+        size_t before = points(0).size();
+        SwathReading r{};
+        EXPECT_EQ(GetTrackData(&r), 2u) << "a course is no fix";
+        EXPECT_EQ(fRecordingInhibited.load(), c.inhibited);
+        EXPECT_EQ(points(0).size(), before + (c.inhibited ? 0 : 1));
+    }
+    EXPECT_EQ(autoSaveIndications, (std::vector<int>{0, 1}));
+
+    rMaxVesselKnots = -1;
+    navSentence("$GPVTG,90.0,T,,M,30.0,N\r");
+    SwathReading r{};
+    GetTrackData(&r);
+    EXPECT_FALSE(fRecordingInhibited.load()) << "window off";
+}
+
+TEST_F(HandOffTest, DecodeFailureLeavesTransducerZero)
+{
+    OpenSaveRateGate();
+    sounderLine("g0100F0001S0001\r\n");
+    SwathReading r{};
+    r.transducer = 3;
+    EXPECT_EQ(GetTrackData(&r), 0u);
+    EXPECT_EQ(r.transducer, 0);
+    EXPECT_TRUE(points(0).empty());
+}
+
+} // namespace

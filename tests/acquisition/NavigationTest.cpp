@@ -1,0 +1,228 @@
+#include "PseudoTerminal.h"
+#include "TempDataRoot.h"
+#include "acquisition/Navigation.h"
+#include "acquisition/SounderLink.h"
+#include "platform/messages.h"
+#include "platform/profile.h"
+#include "recording/VesselState.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Parsed {
+    int result;
+    SwathReading point;
+    std::vector<std::string> debug;
+};
+
+Parsed parse(const std::string& sentence, SwathReading point = {})
+{
+    Parsed p{0, point, {}};
+    win::setDebugListener([&](const std::string& text) { p.debug.push_back(text); });
+    p.result = ParseNavSentence(sentence.c_str(), &p.point, &rTrueHeading);
+    win::setDebugListener(nullptr);
+    return p;
+}
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(ParseNavSentence, PositionFixesFromGllAndGga)
+{
+    Parsed gll = parse("$GPGLL,5130.5000,N,00012.2500,W,120000,A\r");
+    EXPECT_EQ(gll.result, 1);
+    EXPECT_EQ(gll.point.lat, 515083333);
+    EXPECT_EQ(gll.point.lon, -2041666);
+    EXPECT_EQ(vessellatitude, 515083333);
+    EXPECT_EQ(vessellongitude, -2041666);
+    EXPECT_GT(gll.point.time, 1700000000);
+
+    Parsed gga = parse("$GNGGA,120001.00,0130.0000,S,17959.9999,E,1,08,0.9,12.0,M,,M,,*47\r");
+    EXPECT_EQ(gga.result, 1);
+    EXPECT_EQ(gga.point.lat, -15000000);
+    EXPECT_EQ(gga.point.lon, 1799999983);
+}
+
+TEST(ParseNavSentence, MalformedPositionsChangeNothing)
+{
+    SwathReading before{};
+    before.lat = 11;
+    before.lon = 22;
+    struct Case {
+        const char* sentence;
+        const char* debugEnd;
+    } cases[] = {
+        {"$GPGGA,120000,,N,00012.25,W,1,08\r", ":paramsread=0 (not 6)\n"},
+        {"$GPGLL,5130.5,N,,W\r", ":paramsread=3\n"},
+        {"$GPGLL,9960.0,N,00012.25,W\r", ""},
+        {"$GPGLL,5130.5,N,1e300,W\r", ""},
+        {"$gpgll,5130.5,N,00012.25,W\r", nullptr},
+        {"$GPRMC,120000,A,5130.5,N,00012.25,W\r", nullptr},
+        {"GPGLL,5130.5,N,00012.25,W\r", nullptr},
+        {"$GP", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        Parsed p = parse(c.sentence, before);
+        EXPECT_EQ(p.result, 0);
+        EXPECT_EQ(p.point.lat, 11);
+        EXPECT_EQ(p.point.lon, 22);
+        if (c.debugEnd) {
+            ASSERT_EQ(p.debug.size(), 1u);
+            EXPECT_EQ(p.debug[0].rfind("ReadData Conversions,", 0), 0u);
+            EXPECT_TRUE(endsWith(p.debug[0], c.debugEnd)) << p.debug[0];
+        } else {
+            EXPECT_TRUE(p.debug.empty());
+        }
+    }
+}
+
+TEST(ParseNavSentence, CourseAndSpeedFromVtg)
+{
+    SwathReading noHeading{};
+    noHeading.heading = NO_ANGLE;
+    Parsed p = parse("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r", noHeading);
+    EXPECT_EQ(p.result, 0) << "never a position fix";
+    EXPECT_FLOAT_EQ(rTrueHeading, 54.7f);
+    EXPECT_FLOAT_EQ(GetTrackHeading(), 54.7f);
+    EXPECT_FLOAT_EQ(p.point.heading, 54.7f);
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 5.5f);
+    EXPECT_GT(GetTrackKnotsUpdate(), 0);
+    EXPECT_GT(GetTrackHeadingUpdate(), 0);
+
+    SwathReading compass{};
+    compass.heading = 10.0f;
+    EXPECT_FLOAT_EQ(parse("$GPVTG,200.0,T,,M,1.0,N\r", compass).point.heading, 10.0f) << "a compass heading stays";
+
+    Parsed empty = parse("$GPVTG,,T,,M,5.2,N,9.6,K\r");
+    ASSERT_FALSE(empty.debug.empty());
+    EXPECT_TRUE(endsWith(empty.debug[0], ":Invalid VTG True Hdg\n"));
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 5.2f);
+}
+
+TEST(ParseNavSentence, BrokenVtgLeavesSpeedAlone)
+{
+    parse("$GPVTG,1.0,T,2.0,M,3.0,N\r");
+    struct Case {
+        const char* sentence;
+        const char* debugEnd;
+    } cases[] = {
+        {"$GPVTG", ":Invalid VTG String\n"},
+        {"$GPVTG,054.7", ":buff=\"$GPVTG,054.7\"\n"},
+        {"$GPVTG,54.x,T,,M,9.0,N\r", ":error converting true hdg \"54.x\"\n"},
+        {"$GPVTG,nan,T,,M,9.0,N\r", ":error converting true hdg \"nan\"\n"},
+        {"$GPVTG,54,X,,M,9.0,N\r", ":error finding 'T' in VTG string; found \"X,,M,9.0,N\r\"\n"},
+        {"$GPVTG,54,T,,Q,9.0,N\r", ":error finding 'M' in VTG string; found \"Q,9.0,N\r\""},
+        {"$GPVTG,54,T,,M,,N\r", ":Invalid VTG Knots\n"},
+        {"$GPVTG,54,T,,M,fast,N\r", ":error converting knots \"fast\"\n"},
+        {"$GPVTG,54,T,,M,9.0\r", "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        Parsed p = parse(c.sentence);
+        EXPECT_EQ(p.result, 0);
+        ASSERT_FALSE(p.debug.empty());
+        EXPECT_TRUE(endsWith(p.debug.back(), c.debugEnd)) << p.debug.back();
+        EXPECT_FLOAT_EQ(GetTrackKnots(), 3.0f);
+    }
+}
+
+std::vector<NavFrameResult> frameNav(const std::string& bytes, std::vector<std::string>* sentences = nullptr)
+{
+    NavFramer& f = navFramer;
+    ResetNavFramer(f);
+    std::memcpy(f.receive, bytes.data(), bytes.size());
+    f.unread = int(bytes.size());
+    std::vector<NavFrameResult> results;
+    while (f.unread > 0) {
+        NavFrameResult r = FrameNavBytes(f);
+        if (r == NavFrameResult::NeedMore)
+            break;
+        results.push_back(r);
+        if (sentences && f.fSentencePending)
+            sentences->emplace_back(f.sentence);
+        f.fSentencePending = false;
+    }
+    return results;
+}
+
+TEST(NavFramer, HandsOnFixesAndCoursesAndDropsOverlongSentences)
+{
+    using R = NavFrameResult;
+    std::vector<std::string> sentences;
+    std::string longOne = "$GPXXX," + std::string(200, 'A');
+    auto results = frameNav("noise$GPGGA,1,2\r\n$GPZDA,1\r\n" + longOne + "$GPVTG,1,T\r\n$GPGLL,3\r\n", &sentences);
+    EXPECT_EQ(results, (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix}));
+    EXPECT_EQ(sentences, (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", "$GPGLL,3\r"}));
+}
+
+TEST(Compass, ChecksummedSentencesOnly)
+{
+    auto sentence = [](const std::string& body) {
+        unsigned char sum = 0;
+        for (char c : body)
+            sum ^= static_cast<unsigned char>(c);
+        char tail[8];
+        std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
+        return "$" + body + tail;
+    };
+    CompassRecord record{NO_ANGLE, NO_ANGLE, NO_ANGLE};
+    std::string good = sentence("PTCMP,123.5,2.5,-1.5");
+    ASSERT_TRUE(FeedCompassBytes(good.data(), int(good.size()), &record));
+    EXPECT_FLOAT_EQ(record.heading, 123.5f);
+    EXPECT_FLOAT_EQ(record.pitch, -2.5f) << "stored negated";
+    EXPECT_FLOAT_EQ(record.roll, -1.5f);
+
+    std::string bad = good;
+    bad[8] = '9';
+    EXPECT_FALSE(FeedCompassBytes(bad.data(), int(bad.size()), &record));
+    std::string noise(300, '$');
+    noise += std::string(100, 'x') + "\r";
+    EXPECT_FALSE(FeedCompassBytes(noise.data(), int(noise.size()), &record));
+    EXPECT_FLOAT_EQ(record.heading, 123.5f);
+    EXPECT_FLOAT_EQ(record.pitch, -2.5f);
+}
+
+struct NavOutputTest : ::testing::Test {
+    TempDataRoot root;
+    PseudoTerminal pty;
+    void SetUp() override { win::scripted::listen(); }
+    void TearDown() override
+    {
+        CloseNavOutput();
+        win::scripted::stopListening();
+    }
+};
+
+TEST_F(NavOutputTest, EchoesThePositionAsGpgll)
+{
+    pty.linkAs(root.root(), 5);
+    WritePrivateProfileStringA("Swath", "OutputComm", "5", "Swath.ini");
+    ASSERT_EQ(OpenNavOutput(nullptr), 0);
+    SwathReading r{};
+    r.lat = -515083333;
+    r.lon = 2041666;
+    EXPECT_EQ(OutputData(nullptr, &r), 0);
+    EXPECT_EQ(pty.read(1s, 33), "$GPGLL,5130.5000,S,00012.2500,E\r\n");
+    EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
+TEST_F(NavOutputTest, MissingOutputPortIsSwitchedOff)
+{
+    std::filesystem::create_symlink(root.root() / "unplugged", root.root() / "dosdevices" / "com6");
+    WritePrivateProfileStringA("Swath", "OutputComm", "6", "Swath.ini");
+    EXPECT_EQ(OpenNavOutput(nullptr), 1);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, "Failed opening \"COM6\" for Nav Output\n Port Not Found");
+    EXPECT_EQ(GetPrivateProfileIntA("Swath", "OutputComm", -1, "Swath.ini"), 0u);
+    SwathReading r{};
+    EXPECT_EQ(OutputData(nullptr, &r), 1);
+}
+
+} // namespace
