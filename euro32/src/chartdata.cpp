@@ -67,12 +67,23 @@ constexpr GeoBox kEmptyBox{std::numeric_limits<double>::max(), std::numeric_limi
                            -std::numeric_limits<double>::max(),
                            -std::numeric_limits<double>::max()};
 
+// Longitudes are made continuous along a line or ring: a step across the 180 degree meridian
+// continues past 180 (or below -180) instead of jumping a whole turn, so boxes and drawing
+// follow the shape.
 std::vector<GeoPoint> pointsOf(const OGRSimpleCurve& curve)
 {
     std::vector<GeoPoint> pts;
     pts.reserve(curve.getNumPoints());
-    for (int i = 0; i < curve.getNumPoints(); ++i)
-        pts.push_back({curve.getX(i), curve.getY(i)});
+    for (int i = 0; i < curve.getNumPoints(); ++i) {
+        double lon = curve.getX(i);
+        if (!pts.empty()) {
+            while (lon - pts.back().lon > 180.0)
+                lon -= 360.0;
+            while (lon - pts.back().lon < -180.0)
+                lon += 360.0;
+        }
+        pts.push_back({lon, curve.getY(i)});
+    }
     return pts;
 }
 

@@ -11,6 +11,8 @@ namespace euro32 {
 
 namespace {
 
+constexpr double kDetailFactor = 8.0;
+
 // Projects one part continuously: each vertex follows the previous one across the meridian, so
 // a ring near 180 degrees stays whole. shift moves it by whole turns of the earth.
 QPolygonF project(const View& v, const std::vector<GeoPoint>& part, double shift)
@@ -31,16 +33,19 @@ QPolygonF project(const View& v, const std::vector<GeoPoint>& part, double shift
     return out;
 }
 
-// The horizontal shifts (in pixels) at which a box is visible: none, one, or several copies of
-// the world when the view is wider than the earth.
-std::vector<double> visibleShifts(const View& v, const GeoBox& box)
+// The horizontal shifts (in pixels) at which a feature is visible: none, one, or several copies
+// of the world when the view is wider than the earth. Shifts are relative to where project()
+// puts the feature, which anchors it at its first vertex.
+std::vector<double> visibleShifts(const View& v, const ChartFeature& f)
 {
+    const GeoBox& box = f.box;
     std::vector<double> shifts;
     const double top = v.height / 2.0 - (mercatorY(box.north) - v.centreY) / v.degPerPixel;
     const double bottom = v.height / 2.0 - (mercatorY(box.south) - v.centreY) / v.degPerPixel;
     if (bottom < -20 || top > v.height + 20)
         return shifts;
-    const double west = geoToPixel(v, {box.west, box.south}).x;
+    const GeoPoint anchor = f.parts.front().front();
+    const double west = geoToPixel(v, anchor).x + (box.west - anchor.lon) / v.degPerPixel;
     const double width = (box.east - box.west) / v.degPerPixel;
     const double turn = 360.0 / v.degPerPixel;
     for (int k = -2; k <= 2; ++k) {
@@ -173,7 +178,7 @@ private:
     {
         for (const ChartFeature& f : chart.features)
             if (f.kind == kind)
-                for (double shift : visibleShifts(v_, f.box))
+                for (double shift : visibleShifts(v_, f))
                     fn(f, shift);
     }
 
@@ -379,7 +384,7 @@ void render(QPainter& painter, const View& view, const Scene& scene)
         if (scene.baseMap) {
             painter.setRenderHint(QPainter::Antialiasing, false);
             for (const ChartFeature& f : scene.baseMap->features)
-                for (double shift : visibleShifts(view, f.box))
+                for (double shift : visibleShifts(view, f))
                     painter.fillPath(areaPath(view, f, shift), colour(scene.scheme, Colour::BaseLand));
             painter.setRenderHint(QPainter::Antialiasing, true);
         }
@@ -401,9 +406,14 @@ void render(QPainter& painter, const View& view, const Scene& scene)
             draw.contours(*chart);
             draw.strokeLines(*chart, FeatureKind::Coastline, QPen(draw.c(Colour::Coastline), 2));
             draw.strokeLines(*chart, FeatureKind::Shoreline, QPen(draw.c(Colour::Black), 3));
-            if (scene.settings.soundings)
+            // Far smaller than its compilation scale a cell's soundings and symbols would only
+            // blot it out; its areas and lines still show where it is.
+            const bool detailed = chart->compilationScale <= 0 ||
+                                  scaleDenominator(view) <= kDetailFactor * chart->compilationScale;
+            if (detailed && scene.settings.soundings)
                 draw.soundings(*chart);
-            draw.symbols(*chart);
+            if (detailed)
+                draw.symbols(*chart);
             if (scene.settings.coverage)
                 draw.coverage(*chart, false);
         }

@@ -85,3 +85,19 @@ TEST(ChartLoading, OtherVectorFilesLoadAsPlainLayers)
     EXPECT_DOUBLE_EQ(r.chart->extent.east, 11.9);
     std::filesystem::remove_all(dir);
 }
+
+TEST_F(EngineTest, LayersAcrossTheMeridianAreDrawnOnBothSides)
+{
+    // An island from 179 E to 179 W written as one ring stepping across 180 degrees.
+    writeBytes(chartFolder() / "dateline.geojson",
+               R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},
+        "geometry":{"type":"Polygon","coordinates":[[[179,-1],[180,-1],[-179,-1],[-179,1],[180,1],[179,1],[179,-1]]]}}]})");
+    start();
+    HWND window = openWindow(400, 300);
+    ASSERT_GT(EC_ChangeChartArea(window, 1750000000, 50000000, -1750000000, -50000000), 0);
+    const QColor land = colour(Scheme::Day, Colour::BaseLand);
+    EXPECT_TRUE(near(pixelAt(window, 179.5, 0.0), land, 2));
+    EXPECT_TRUE(near(pixelAt(window, -179.5, 0.0), land, 2));
+    EXPECT_FALSE(near(pixelAt(window, 177.0, 0.0), land, 2));
+    EXPECT_FALSE(near(pixelAt(window, -177.0, 0.0), land, 2));
+}
