@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   libsimpleini-dev
   libgdal-dev gdal-bin
+  clang libclang-rt-14-dev
 )
 
 missing=()

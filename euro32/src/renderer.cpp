@@ -28,7 +28,12 @@ QPolygonF project(const View& v, const std::vector<GeoPoint>& part, double shift
     for (size_t i = 1; i < part.size(); ++i) {
         x += wrapLongitude(part[i].lon - lon) / v.degPerPixel;
         lon = part[i].lon;
-        out.append({x, v.height / 2.0 - (mercatorY(part[i].lat) - v.centreY) / v.degPerPixel});
+        const QPointF p(x, v.height / 2.0 - (mercatorY(part[i].lat) - v.centreY) / v.degPerPixel);
+        // Vertices closer than a pixel add nothing but drawing time at small scales.
+        const QPointF step = p - out.back();
+        if (std::fabs(step.x()) + std::fabs(step.y()) < 0.7 && i + 1 < part.size())
+            continue;
+        out.append(p);
     }
     return out;
 }
