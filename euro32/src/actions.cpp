@@ -112,7 +112,7 @@ void settings()
         return;
     if (!(s.shallowContour <= s.safetyContour && s.safetyContour <= s.deepContour)) {
         MessageBeep(MB_ICONEXCLAMATION);
-        MessageBoxA(nullptr, "The contours must run shallow <= safety <= deep.", kCaption,
+        MessageBoxA(engine().parentWindow, "The contours must run shallow <= safety <= deep.", kCaption,
                     MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -175,7 +175,7 @@ void folio()
     if (!view)
         return;
     if (charts.empty()) {
-        MessageBoxA(nullptr, "No charts are installed.", kCaption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(engine().parentWindow, "No charts are installed.", kCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
     std::string chosen;
@@ -208,7 +208,7 @@ int installCharts(const std::vector<std::string>& files)
         win::mkdir(folder.c_str());
     const auto target = win::HostPath(folder);
     if (!target) {
-        MessageBoxA(nullptr, ("The chart folder " + folder + " does not exist.").c_str(), kCaption,
+        MessageBoxA(engine().parentWindow, ("The chart folder " + folder + " does not exist.").c_str(), kCaption,
                     MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -236,7 +236,7 @@ int installCharts(const std::vector<std::string>& files)
         if (ec) {
             const std::string text = "Can't install " + all[i].filename().string() + ": " + ec.message();
             MessageBeep(MB_ICONERROR);
-            MessageBoxA(nullptr, text.c_str(), "Install", MB_OK | MB_ICONERROR);
+            MessageBoxA(engine().parentWindow, text.c_str(), "Install", MB_OK | MB_ICONERROR);
             continue;
         }
         ++copied;

@@ -2,6 +2,7 @@
 
 #include <cpl_error.h>
 #include <gdal_priv.h>
+#include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
@@ -173,13 +174,32 @@ ChartFeature describe(const OGRFeature& src, FeatureKind kind)
     return f;
 }
 
+// Layers in other coordinate systems are brought to longitude and latitude on WGS 84.
+std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRLayer& layer)
+{
+    const OGRSpatialReference* source = layer.GetSpatialRef();
+    if (!source)
+        return nullptr;
+    OGRSpatialReference wgs84;
+    wgs84.importFromEPSG(4326);
+    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    if (source->IsGeographic() && source->IsSameGeogCS(&wgs84))
+        return nullptr;
+    return std::unique_ptr<OGRCoordinateTransformation>(
+        OGRCreateCoordinateTransformation(source, &wgs84));
+}
+
 void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
 {
     layer.ResetReading();
+    const auto transform = kind == FeatureKind::Plain ? toWgs84(layer) : nullptr;
     for (auto& src : layer) {
         ChartFeature f = describe(*src, kind);
         std::vector<ChartFeature> made;
-        addGeometry(src->GetGeometryRef(), f, made);
+        OGRGeometry* geometry = src->GetGeometryRef();
+        if (transform && geometry && geometry->transform(transform.get()) != OGRERR_NONE)
+            continue; // outside what the projection can map
+        addGeometry(geometry, f, made);
         if (!f.parts.empty())
             made.push_back(std::move(f));
         for (ChartFeature& m : made) {

@@ -56,7 +56,7 @@ std::shared_ptr<ChartData> loadChartReporting(const std::string& hostPath)
         const std::string text = "Can't load chart \"" + std::filesystem::path(hostPath).filename().string() +
                                  "\": " + r.error;
         MessageBeep(MB_ICONEXCLAMATION);
-        MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(engine().parentWindow, text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
     }
     return r.chart;
 }
@@ -138,6 +138,7 @@ QMdiArea* ensureMdiArea()
     Engine& e = engine();
     if (!e.mdi) {
         e.mdi = new QMdiArea;
+        e.mdi->setWindowTitle(QString::fromStdString(e.title));
         e.ownsMdi = true;
     }
     return e.mdi;

@@ -11,7 +11,6 @@
 
 #include <QPointer>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +40,6 @@ struct Engine {
     std::vector<std::shared_ptr<ChartData>> charts; // installed charts, in name order
     std::shared_ptr<ChartData> baseMap;
     Callbacks callbacks;
-    std::map<int, std::pair<int, int>> options;
     HWND parentWindow = nullptr;
     HWND mdiClient = nullptr;
     QPointer<QMdiArea> mdi;

@@ -101,3 +101,19 @@ TEST_F(EngineTest, LayersAcrossTheMeridianAreDrawnOnBothSides)
     EXPECT_FALSE(near(pixelAt(window, 177.0, 0.0), land, 2));
     EXPECT_FALSE(near(pixelAt(window, -177.0, 0.0), land, 2));
 }
+
+TEST(ChartLoading, ProjectedLayersAreBroughtToLongitudeAndLatitude)
+{
+    char dir[] = "/tmp/euro32-utm-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::filesystem::path file = std::filesystem::path(dir) / "utm.geojson";
+    // A point in UTM zone 32 N: 650000 E, 6397000 N lies near 57.7 N, 11.5 E.
+    writeBytes(file, R"({"type":"FeatureCollection","crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:EPSG::32632"}},
+        "features":[{"type":"Feature","properties":{},"geometry":{"type":"Point","coordinates":[650000,6397000]}}]})");
+    const LoadResult r = loadChart(file.string());
+    ASSERT_TRUE(r.chart) << r.error;
+    const GeoPoint p = r.chart->features.at(0).parts.at(0).at(0);
+    EXPECT_NEAR(p.lat, 57.7, 0.1);
+    EXPECT_NEAR(p.lon, 11.5, 0.1);
+    std::filesystem::remove_all(dir);
+}
