@@ -2,6 +2,7 @@
 #include "enginefixture.h"
 
 #include "platform/messages.h"
+#include "platform/modules.h"
 #include "platform/profile.h"
 
 #include <QMdiArea>
@@ -140,4 +141,14 @@ TEST_F(EngineTest, MouseGoesToTheProgramFirst)
     });
     QTest::mouseClick(euro32::chartWidget(window), Qt::LeftButton, {}, QPoint(20, 30));
     EXPECT_EQ(seen, (std::vector<UINT>{0x0201, 0x0202}));
+}
+
+TEST(EngineLibrary, ZoomFullIsFoundByNameInEuro32Dll)
+{
+    HMODULE library = LoadLibraryA("euro32.dll");
+    ASSERT_NE(library, nullptr) << GetLastError();
+    FARPROC zoomFull = GetProcAddress(library, "EC_ChartZoomFull");
+    EXPECT_EQ(reinterpret_cast<void*>(zoomFull), reinterpret_cast<void*>(&EC_ChartZoomFull))
+        << "the library the program is linked with";
+    FreeLibrary(library);
 }
