@@ -1,0 +1,47 @@
+#include "platform/gui.h"
+#include "qtext.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace win {
+namespace {
+
+// Sets a control as the user would have left it: the text of an edit, "1"/"0" for a check box
+// or radio button, the entry (by text, else by index) of a combo box, the value of a spin box.
+void setControl(QWidget& control, const std::string& value)
+{
+    QString text = toQString(value);
+    if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
+        edit->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
+        button->setChecked(text.toInt() != 0);
+    } else if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        int index = combo->findText(text);
+        combo->setCurrentIndex(index >= 0 ? index : text.toInt());
+    } else if (auto* spin = qobject_cast<QSpinBox*>(&control)) {
+        spin->setValue(text.toInt());
+    } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(&control)) {
+        spin->setValue(text.toDouble());
+    }
+}
+
+} // namespace
+
+intptr_t execModal(QDialog& dialog, const std::string& name)
+{
+    if (!isHeadless())
+        return dialog.exec();
+    scripted::DialogResult result = scripted::takeDialog(name).value_or(scripted::DialogResult{});
+    for (const auto& [id, value] : result.controls)
+        if (auto* control = dialog.findChild<QWidget*>(QString::number(id)))
+            setControl(*control, value);
+    dialog.done(int(result.code));
+    return dialog.result();
+}
+
+} // namespace win
