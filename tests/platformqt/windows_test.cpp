@@ -3,6 +3,7 @@
 
 #include <QPaintEvent>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -164,6 +165,7 @@ TEST_F(WindowsTest, WidgetShowsTheWindow)
     ShowWindow(w, SW_SHOWNORMAL);
     EXPECT_TRUE(widget->isVisible());
     EXPECT_TRUE(IsWindowVisible(w));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget));
 
     int before = widget->paints;
     UpdateWindow(w);
@@ -189,12 +191,15 @@ TEST_F(WindowsTest, DeletingTheWidgetDestroysTheWindow)
 {
     HWND parent = create("parent");
     HWND child = create("child", parent);
+    HWND headlessChild = create("headless child", parent);
     auto* widget = new QWidget;
     ASSERT_TRUE(win::attachWidget(parent, widget));
+    ASSERT_TRUE(win::attachWidget(child, new QWidget(widget)));
     delete widget;
-    EXPECT_FALSE(IsWindow(parent));
-    EXPECT_FALSE(IsWindow(child));
-    EXPECT_EQ(Recorder::instance().calls(WM_DESTROY).size(), 2u);
+    for (HWND w : {parent, child, headlessChild})
+        EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(Recorder::instance().calls(WM_DESTROY).size(), 3u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace

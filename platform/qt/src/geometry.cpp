@@ -17,22 +17,29 @@ RECT storedRect(const Window& window)
     return window.rect;
 }
 
-// A child's stored rectangle is in its parent's client coordinates.
-RECT screenRect(HWND handle)
+QPoint clientOrigin(const Window& window);
+
+// Screen coordinates; a child without a widget keeps its rectangle in its parent's client
+// coordinates.
+RECT screenRect(const Window& window)
 {
-    std::shared_ptr<Window> window = findWindow(handle);
-    RECT r = storedRect(*window);
-    for (std::shared_ptr<Window> parent = findWindow(window->parent); parent;
-         parent = findWindow(parent->parent)) {
-        if (QWidget* widget = parent->widget) {
-            QPoint origin = widget->mapToGlobal(QPoint(0, 0));
-            return RECT{r.left + origin.x(), r.top + origin.y(), r.right + origin.x(),
-                        r.bottom + origin.y()};
-        }
-        RECT p = storedRect(*parent);
-        r = RECT{r.left + p.left, r.top + p.top, r.right + p.left, r.bottom + p.top};
+    if (QWidget* widget = window.widget)
+        return toRect(widget->isWindow() ? widget->frameGeometry()
+                                         : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+    RECT r = storedRect(window);
+    if (std::shared_ptr<Window> parent = findWindow(window.parent)) {
+        QPoint o = clientOrigin(*parent);
+        r = RECT{r.left + o.x(), r.top + o.y(), r.right + o.x(), r.bottom + o.y()};
     }
     return r;
+}
+
+QPoint clientOrigin(const Window& window)
+{
+    if (window.widget)
+        return window.widget->mapToGlobal(QPoint(0, 0));
+    RECT r = screenRect(window);
+    return QPoint(r.left, r.top);
 }
 
 bool isVisible(const Window& window)
@@ -89,11 +96,8 @@ BOOL GetClientRect(HWND handle, RECT* rect)
 {
     if (!rect)
         return FALSE;
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        if (!window)
-            return FALSE;
-        RECT r = window->widget ? win::toRect(window->widget->rect()) : win::storedRect(*window);
+    return BOOL(win::onWindow(handle, [=](Window& window) -> LRESULT {
+        RECT r = window.widget ? win::toRect(window.widget->rect()) : win::storedRect(window);
         *rect = RECT{0, 0, r.right - r.left, r.bottom - r.top};
         return TRUE;
     }));
@@ -103,28 +107,16 @@ BOOL GetWindowRect(HWND handle, RECT* rect)
 {
     if (!rect)
         return FALSE;
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        if (!window)
-            return FALSE;
-        if (!window->widget)
-            *rect = win::screenRect(handle);
-        else if (window->widget->isWindow())
-            *rect = win::toRect(window->widget->frameGeometry());
-        else
-            *rect = win::toRect(
-                QRect(window->widget->mapToGlobal(QPoint(0, 0)), window->widget->size()));
+    return BOOL(win::onWindow(handle, [=](Window& window) -> LRESULT {
+        *rect = win::screenRect(window);
         return TRUE;
     }));
 }
 
 BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL)
 {
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        if (!window)
-            return FALSE;
-        if (QWidget* widget = window->widget) {
+    return BOOL(win::onWindow(handle, [=](Window& window) -> LRESULT {
+        if (QWidget* widget = window.widget) {
             if (widget->isWindow()) {
                 widget->move(x, y);
                 widget->resize(width, height);
@@ -135,53 +127,45 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL)
         }
         {
             std::lock_guard lock(win::windowMutex());
-            window->rect = RECT{x, y, x + width, y + height};
+            window.rect = RECT{x, y, x + width, y + height};
         }
-        window->proc(handle, WM_MOVE, 0, MAKELPARAM(x, y));
-        window->proc(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
+        window.proc(handle, WM_MOVE, 0, MAKELPARAM(x, y));
+        window.proc(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
         return TRUE;
     }));
 }
 
 BOOL ShowWindow(HWND handle, int command)
 {
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        if (!window)
-            return FALSE;
-        bool wasVisible = win::isVisible(*window);
+    return BOOL(win::onWindow(handle, [=](Window& window) -> LRESULT {
+        bool wasVisible = win::isVisible(window);
         win::ShowState state = win::stateFor(command);
         {
             std::lock_guard lock(win::windowMutex());
-            window->show = state;
+            window.show = state;
         }
-        if (window->widget)
-            win::showWidget(*window->widget, command, state);
+        if (window.widget)
+            win::showWidget(*window.widget, command, state);
         bool visible = state != win::ShowState::Hidden;
         if (visible != wasVisible)
-            window->proc(handle, WM_SHOWWINDOW, visible, 0);
+            window.proc(handle, WM_SHOWWINDOW, visible, 0);
         return wasVisible;
     }));
 }
 
 BOOL IsWindowVisible(HWND handle)
 {
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        return window && win::isVisible(*window);
-    }));
+    return BOOL(
+        win::onWindow(handle, [](Window& window) -> LRESULT { return win::isVisible(window); }));
 }
 
 BOOL IsIconic(HWND handle)
 {
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<Window> window = findWindow(handle);
-        if (!window)
-            return FALSE;
-        if (window->widget)
-            return window->widget->isMinimized();
+    return BOOL(win::onWindow(handle, [=](Window& window) -> LRESULT {
+        if (window.widget)
+            return window.widget->isMinimized();
         std::lock_guard lock(win::windowMutex());
-        return window->show == win::ShowState::Minimized;
+        return window.show == win::ShowState::Minimized;
     }));
 }
 

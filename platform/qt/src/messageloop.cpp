@@ -75,11 +75,10 @@ void PostQuitMessage(int exitCode)
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, void*)
 {
-    return UINT_PTR(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<win::Window> w = win::findWindow(window);
-        if (!w || !QCoreApplication::instance())
+    return UINT_PTR(win::onWindow(window, [=](win::Window& w) -> LRESULT {
+        if (!QCoreApplication::instance())
             return 0;
-        QTimer*& timer = w->timers[id];
+        QTimer*& timer = w.timers[id];
         if (!timer) {
             timer = new QTimer(QCoreApplication::instance());
             QObject::connect(timer, &QTimer::timeout, timer,
@@ -92,17 +91,14 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, void*)
 
 BOOL KillTimer(HWND window, UINT_PTR id)
 {
-    return BOOL(win::callOnGuiThread([=]() -> LRESULT {
-        std::shared_ptr<win::Window> w = win::findWindow(window);
-        if (!w)
-            return FALSE;
-        auto it = w->timers.find(id);
-        if (it == w->timers.end())
+    return BOOL(win::onWindow(window, [=](win::Window& w) -> LRESULT {
+        auto it = w.timers.find(id);
+        if (it == w.timers.end())
             return FALSE;
         // Later: a timer may be killed from its own WM_TIMER.
         it->second->stop();
         it->second->deleteLater();
-        w->timers.erase(it);
+        w.timers.erase(it);
         return TRUE;
     }));
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,9 @@ struct Window {
 
 std::mutex& windowMutex();
 std::shared_ptr<Window> findWindow(HWND handle);
+// Runs fn with the window on the GUI thread (waiting for it from other threads);
+// 0 for an unknown window.
+LRESULT onWindow(HWND handle, std::function<LRESULT(Window&)> fn);
 // Calls the window's procedure (GUI thread); 0 for an unknown window.
 LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 

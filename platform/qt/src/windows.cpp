@@ -80,6 +80,14 @@ std::shared_ptr<Window> findWindow(HWND handle)
     return it == windows.end() ? nullptr : it->second;
 }
 
+LRESULT onWindow(HWND handle, std::function<LRESULT(Window&)> fn)
+{
+    return callOnGuiThread([handle, fn = std::move(fn)]() -> LRESULT {
+        std::shared_ptr<Window> window = findWindow(handle);
+        return window ? fn(*window) : 0;
+    });
+}
+
 LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::shared_ptr<Window> window = findWindow(handle);
@@ -95,6 +103,7 @@ HWND createWindow(const char* className, const char* title, WNDPROC proc, HWND p
         auto window = std::make_shared<Window>();
         window->className = className ? className : "";
         window->title = title ? title : "";
+        const std::string name = window->title;
         window->proc = proc;
         window->parent = parent;
         window->rect = rect;
@@ -107,7 +116,7 @@ HWND createWindow(const char* className, const char* title, WNDPROC proc, HWND p
         CREATESTRUCTA create{createParam, nullptr, nullptr, parent,
                              int(rect.bottom - rect.top), int(rect.right - rect.left),
                              int(rect.top), int(rect.left), 0,
-                             window->title.c_str(), window->className.c_str(), 0};
+                             name.c_str(), window->className.c_str(), 0};
         if (proc(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
             destroy(handle, false);
             return 0;
@@ -236,6 +245,10 @@ bool attachWidget(HWND handle, QWidget* widget)
         std::lock_guard lock(windowMutex());
         title = window->title;
         rect = window->rect;
+    }
+    if (QWidget* old = window->widget; old && old != widget) {
+        QObject::disconnect(old, &QObject::destroyed, QCoreApplication::instance(), nullptr);
+        old->setProperty(handleProperty, QVariant());
     }
     window->widget = widget;
     widget->setProperty(handleProperty, QVariant::fromValue(reinterpret_cast<quintptr>(handle)));
