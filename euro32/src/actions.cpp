@@ -26,11 +26,6 @@ namespace {
 // Control identifiers of the settings dialog, for scripted runs.
 enum SettingsControl { kShallow = 1, kSafety, kDeep, kSoundings, kText, kGrid, kCoverage };
 
-bool interactive()
-{
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
 void applySettings(const std::map<int, std::string>& controls, DisplaySettings& s)
 {
     auto number = [&](int id, double& target) {
@@ -60,7 +55,7 @@ bool settingsDialog(DisplaySettings& s)
         applySettings(scripted->controls, s);
         return true;
     }
-    if (!interactive())
+    if (!canShowDialogs())
         return false;
     QDialog dialog;
     dialog.setWindowTitle("Chart Settings");
@@ -133,7 +128,7 @@ std::vector<std::string> chooseFiles()
         return files;
     }
     std::vector<std::string> files;
-    if (!interactive())
+    if (!canShowDialogs())
         return files;
     for (const QString& f : QFileDialog::getOpenFileNames(
              nullptr, "Install Charts", QString(),
@@ -183,7 +178,7 @@ void folio()
         if (scripted->code != IDOK)
             return;
         chosen = scripted->controls[1];
-    } else if (interactive()) {
+    } else if (canShowDialogs()) {
         QStringList names;
         for (const auto& c : charts)
             names << QString::fromStdString(c->name);
@@ -217,7 +212,7 @@ int installCharts(const std::vector<std::string>& files)
         for (const auto& p : withUpdates(f))
             all.push_back(p);
     std::unique_ptr<QProgressDialog> progress;
-    if (interactive()) {
+    if (canShowDialogs()) {
         progress = std::make_unique<QProgressDialog>("Installing charts...", "Cancel", 0,
                                                      static_cast<int>(all.size()));
         progress->setWindowTitle("Install");

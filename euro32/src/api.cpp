@@ -69,6 +69,9 @@ void EC_ExitChartingSystem(void)
     e.ownsMdi = false;
     e.charts.clear();
     e.baseMap.reset();
+    e.callbacks = {};
+    e.blank = false;
+    applyScheme(Scheme::Day); // gives the desktop its own colours back
     e.initialised = false;
 }
 

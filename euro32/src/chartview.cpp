@@ -3,6 +3,8 @@
 #include "engine.h"
 #include "renderer.h"
 
+#include "platform/messages.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -11,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace euro32 {
@@ -181,12 +184,19 @@ void ChartView::showUserOptions(QPoint at)
     const Callbacks& cb = engine().callbacks;
     if (!cb.rightMouse)
         return;
-    QMenu menu;
-    QAction* first = menu.addAction(QString::fromStdString(cb.option1));
-    QAction* second = menu.addAction(QString::fromStdString(cb.option2));
-    QAction* chosen = menu.exec(at);
-    if (chosen)
-        cb.rightMouse(handle_, chosen == first ? 1 : chosen == second ? 2 : 0);
+    int option = 0;
+    if (auto scripted = win::scripted::takeDialog("User Options")) {
+        if (scripted->code == IDOK)
+            option = std::atoi(scripted->controls[1].c_str());
+    } else if (canShowDialogs()) {
+        QMenu menu;
+        QAction* first = menu.addAction(QString::fromStdString(cb.option1));
+        QAction* second = menu.addAction(QString::fromStdString(cb.option2));
+        QAction* chosen = menu.exec(at);
+        option = chosen == first ? 1 : chosen == second ? 2 : 0;
+    }
+    if (option == 1 || option == 2)
+        cb.rightMouse(handle_, option);
 }
 
 ChartView* chartView(HWND handle)

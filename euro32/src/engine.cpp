@@ -144,6 +144,14 @@ QMdiArea* ensureMdiArea()
     return e.mdi;
 }
 
+bool canShowDialogs()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
 void repaintAll()
 {
     for (ChartView* v : chartViews())

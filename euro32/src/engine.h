@@ -65,6 +65,9 @@ Scene sceneFor(int selectedChart, bool catalogue);
 void applyScheme(Scheme scheme);
 
 QMdiArea* ensureMdiArea();
+// False without a display (offscreen tests, headless runs): a modal dialog there would wait for
+// ever, so dialogs take their results from the scripted queue only.
+bool canShowDialogs();
 void repaintAll();
 
 } // namespace euro32

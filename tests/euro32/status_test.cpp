@@ -152,3 +152,18 @@ TEST(EngineLibrary, ZoomFullIsFoundByNameInEuro32Dll)
         << "the library the program is linked with";
     FreeLibrary(library);
 }
+
+TEST_F(EngineTest, RightButtonOffersTheUserOptions)
+{
+    start();
+    HWND window = openWindow();
+    static std::vector<int> options;
+    options.clear();
+    EC_SetRightMouseCallback([](HWND, int option) { options.push_back(option); return 0; },
+                             "User option  1", "User option  2");
+    win::scripted::queueDialog("User Options", {IDOK, {{1, "2"}}});
+    QTest::mouseClick(euro32::chartWidget(window), Qt::RightButton, {}, QPoint(50, 50));
+    win::scripted::queueDialog("User Options", {IDCANCEL, {}});
+    QTest::mouseClick(euro32::chartWidget(window), Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_EQ(options, std::vector<int>{2});
+}
