@@ -4,11 +4,27 @@
 #include "acquisition/SounderLink.h"
 #include "platform/modules.h"
 
+#include <algorithm>
 #include <cstring>
 
 NavFramer navFramer;
 
 namespace {
+
+bool isCourse(const char* sentence, size_t length)
+{
+    return length >= 6 && sentence[0] == '$' && std::strncmp(sentence + 3, "VTG", 3) == 0;
+}
+
+// The course waits only while the previous one has been taken.
+void offerCourse(NavFramer& f, const char* sentence, size_t length)
+{
+    if (f.fCoursePending || length > NAV_SENTENCE_SIZE)
+        return;
+    std::memcpy(f.course, sentence, length);
+    f.course[length] = 0;
+    f.fCoursePending = true;
+}
 
 void resetSentence(NavFramer& f)
 {
@@ -25,6 +41,7 @@ void ResetNavFramer(NavFramer& f)
     f.readPos = 0;
     resetSentence(f);
     f.fSentencePending = false;
+    f.fCoursePending = false;
 }
 
 NavFrameResult FrameNavBytes(NavFramer& f)
@@ -75,12 +92,29 @@ NavFrameResult FrameNavBytes(NavFramer& f)
         return NavFrameResult::Fix;
     }
     // Course and speed go to the parser too: the speed window and the heading getters need them.
-    if (std::strcmp(f.type, "VTG") == 0) {
-        f.fSentencePending = true;
+    if (isCourse(f.sentence, text.size() + 1)) {
+        offerCourse(f, f.sentence, text.size() + 1);
         return NavFrameResult::Course;
     }
     f.fSentencePending = false;
     return NavFrameResult::Other;
+}
+
+void KeepCourseFromUnread(NavFramer& f)
+{
+    const char* bytes = f.receive + f.readPos;
+    const char* end = bytes + f.unread;
+    const char* newest = nullptr;
+    size_t newestLength = 0;
+    for (const char* p = bytes; (p = static_cast<const char*>(std::memchr(p, '$', size_t(end - p)))); ++p) {
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(std::min<ptrdiff_t>(end - p, NAV_SENTENCE_SIZE))));
+        if (cr && isCourse(p, size_t(cr - p + 1)) && !std::memchr(p + 1, '$', size_t(cr - p))) {
+            newest = p;
+            newestLength = size_t(cr - p + 1);
+        }
+    }
+    if (newest)
+        offerCourse(f, newest, newestLength);
 }
 
 void NavFramingPass()
@@ -108,6 +142,7 @@ void NavFramingPass()
         if (result == NavFrameResult::Fix) {
             ReadCompass(&compassRecord);
             // What queued behind a fix is stale by the time the fix is taken.
+            KeepCourseFromUnread(f);
             f.unread = 0;
             PurgeComm(port, PURGE_RXCLEAR);
         }

@@ -179,6 +179,12 @@ int TakeNavSentences(SwathReading* point)
             fix = 1;
         std::this_thread::yield();
     }
+    if (navFramer.fCoursePending) {
+        char sentence[NAV_SENTENCE_SIZE + 1];
+        std::memcpy(sentence, navFramer.course, sizeof sentence);
+        navFramer.fCoursePending = false;
+        ParseNavSentence(sentence, point, &rTrueHeading);
+    }
     return fix;
 }
 

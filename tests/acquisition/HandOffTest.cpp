@@ -62,10 +62,14 @@ struct HandOffTest : ::testing::Test {
         while (f.unread > 0)
             FrameSounderBytes(f);
     }
+    // Frames a sentence as the reader thread does.
     static void navSentence(const std::string& sentence)
     {
-        std::snprintf(navFramer.sentence, sizeof navFramer.sentence, "%s", sentence.c_str());
-        navFramer.fSentencePending = true;
+        NavFramer& f = navFramer;
+        std::memcpy(f.receive, sentence.data(), sentence.size());
+        f.readPos = 0;
+        f.unread = int(sentence.size());
+        FrameNavBytes(f);
     }
     static std::vector<TrackPoint> points(int slot)
     {

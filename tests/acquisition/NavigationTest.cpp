@@ -147,7 +147,10 @@ std::vector<NavFrameResult> frameNav(const std::string& bytes, std::vector<std::
         results.push_back(r);
         if (sentences && f.fSentencePending)
             sentences->emplace_back(f.sentence);
+        if (sentences && f.fCoursePending)
+            sentences->emplace_back(f.course);
         f.fSentencePending = false;
+        f.fCoursePending = false;
     }
     return results;
 }
@@ -160,6 +163,20 @@ TEST(NavFramer, HandsOnFixesAndCoursesAndDropsOverlongSentences)
     auto results = frameNav("noise$GPGGA,1,2\r\n$GPZDA,1\r\n" + longOne + "$GPVTG,1,T\r\n$GPGLL,3\r\n", &sentences);
     EXPECT_EQ(results, (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix}));
     EXPECT_EQ(sentences, (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", "$GPGLL,3\r"}));
+}
+
+TEST(NavFramer, CourseBehindAFixSurvivesTheDrop)
+{
+    NavFramer& f = navFramer;
+    ResetNavFramer(f);
+    std::string bytes = "$GPGGA,1\r\n$GPVTG,10,T\r\n$GPVTG,20,T\r\n$GPVTG,3";
+    std::memcpy(f.receive, bytes.data(), bytes.size());
+    f.unread = int(bytes.size());
+    ASSERT_EQ(FrameNavBytes(f), NavFrameResult::Fix);
+    KeepCourseFromUnread(f);
+    ASSERT_TRUE(f.fCoursePending);
+    EXPECT_STREQ(f.course, "$GPVTG,20,T\r") << "the newest whole one";
+    ResetNavFramer(f);
 }
 
 TEST(Compass, ChecksummedSentencesOnly)

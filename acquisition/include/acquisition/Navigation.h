@@ -12,8 +12,10 @@
 constexpr int NAV_RECEIVE_SIZE = 10000;
 constexpr int NAV_SENTENCE_SIZE = 150;
 
-// The one framer of the navigation input. A framed GGA, GLL or VTG sentence waits in `sentence`
-// for the hand-off (`fSentencePending`); meanwhile the framer reads nothing more.
+// The one framer of the navigation input. A framed GGA or GLL sentence waits in `sentence` for
+// the hand-off (`fSentencePending`); meanwhile the framer reads nothing more. The newest VTG
+// sentence waits in `course` (`fCoursePending`) without holding the framer up, so that course
+// and speed reach the parser whatever order the receiver sends its sentences in.
 struct NavFramer {
     char receive[NAV_RECEIVE_SIZE];
     int unread = 0;
@@ -23,6 +25,8 @@ struct NavFramer {
     bool fInSentence = false;
     bool fSentenceComplete = false;
     std::atomic<bool> fSentencePending{false};
+    char course[NAV_SENTENCE_SIZE + 1] = {};
+    std::atomic<bool> fCoursePending{false};
     std::atomic<bool> fNavThreadActive{false};
     char type[4] = {};
 };
@@ -33,6 +37,8 @@ enum class NavFrameResult { NeedMore, Discarded, Other, Fix, Course };
 // Frames the unread bytes up to one complete sentence. A GGA or GLL sentence is a Fix, a VTG
 // sentence a Course; both are left pending for the parser.
 NavFrameResult FrameNavBytes(NavFramer& framer);
+// At a fix the unread bytes are dropped as stale: a whole VTG sentence among them is kept.
+void KeepCourseFromUnread(NavFramer& framer);
 void ResetNavFramer(NavFramer& framer);
 
 // Parses one sentence into `point` (GGA, GLL: position and time; VTG: course and speed).
