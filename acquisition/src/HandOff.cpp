@@ -82,6 +82,9 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
     int slot = BeamSlot(reading->transducer);
     if (globaltrackstatus.field[TS_SAVING] == 0 || !slotReady[slot] || fRecordingInhibited || !(flags & 2))
         return flags;
+    // Before the first fix there is nowhere to put a reading.
+    if (reading->lat == NO_POSITION_LAT)
+        return flags;
     record(*reading);
     return flags;
 }

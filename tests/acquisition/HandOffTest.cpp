@@ -178,6 +178,18 @@ TEST_F(HandOffTest, SpeedWindowInhibitsOutsideItsLimits)
     EXPECT_FALSE(fRecordingInhibited.load()) << "window off";
 }
 
+TEST_F(HandOffTest, NothingIsRecordedBeforeTheFirstFix)
+{
+    OpenSaveRateGate();
+    sounderLine("D0100F0001S0001\r\n");
+    SwathReading r{};
+    r.lat = NO_POSITION_LAT;
+    r.lon = NO_POSITION_LONG;
+    EXPECT_EQ(GetTrackData(&r), 2u);
+    EXPECT_TRUE(points(0).empty());
+    EXPECT_EQ(savingjuststarted, 1) << "still waiting for the first recorded reading";
+}
+
 TEST_F(HandOffTest, DecodeFailureLeavesTransducerZero)
 {
     OpenSaveRateGate();
