@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <stdlib.h>
 #include <set>
 
 using namespace euro32;
@@ -35,8 +36,9 @@ class DemoChart : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        dir = std::filesystem::temp_directory_path() / "euro32-demo-chart";
-        std::filesystem::create_directories(dir);
+        char pattern[] = "/tmp/euro32-demo-XXXXXX"; // test cases may run side by side
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
         chartmaker::S57CellWriter cell({chartmaker::kDemoCellName, 22000, "20260101", ""});
         std::string error;
         ASSERT_TRUE(chartmaker::buildDemoCell(cell, &error)) << error;
