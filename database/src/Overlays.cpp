@@ -176,7 +176,7 @@ int CreateOverlayIn(const char* database, OverlayInfo* overlay)
             continue;
         if (std::strncmp(e.name, overlay->name, sizeof e.name) == 0)
             return Fail(title, "Overlay already exists");
-        largest = std::max(largest, e.handle);
+        largest = std::max(largest, uint32_t(e.handle));
     }
     OverlayEntryDisk entry{};
     std::memcpy(entry.name, overlay->name, std::strlen(overlay->name));

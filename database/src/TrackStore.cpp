@@ -144,18 +144,19 @@ int DBUpdateTrackBoundingRect(TrackInfo* track)
             return 0;
         }
         for (int i = 0; i < block.count; ++i) {
-            const TrackPoint& p = buffer[i];
-            if (p.colour == COLOUR_ERASED)
+            // Copies: the packed fields may lie off their natural alignment.
+            const int32_t lon = buffer[i].lon, lat = buffer[i].lat;
+            if (buffer[i].colour == COLOUR_ERASED)
                 continue;
             if (track->points == 0) {
-                track->leftlon = track->rightlon = p.lon;
-                track->toplat = track->bottomlat = p.lat;
+                track->leftlon = track->rightlon = lon;
+                track->toplat = track->bottomlat = lat;
             }
             ++track->points;
-            track->leftlon = std::min(track->leftlon, p.lon);
-            track->rightlon = std::max(track->rightlon, p.lon);
-            track->bottomlat = std::min(track->bottomlat, p.lat);
-            track->toplat = std::max(track->toplat, p.lat);
+            track->leftlon = std::min(track->leftlon, lon);
+            track->rightlon = std::max(track->rightlon, lon);
+            track->bottomlat = std::min(track->bottomlat, lat);
+            track->toplat = std::max(track->toplat, lat);
         }
     } while (block.count == TRACK_BLOCK_POINTS);
     return DBSetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, track, "database");

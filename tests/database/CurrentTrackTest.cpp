@@ -56,7 +56,7 @@ TEST_F(CurrentTrack, AppendsReturnTheNewSizeAndRepairATornTail)
     EXPECT_EQ(block.offset, 88);
     auto stored = readRecords<TrackPoint>(trackFile("t9700001.dat"));
     ASSERT_EQ(stored.size(), 4u);
-    EXPECT_EQ(stored[2].depth, 1.f);
+    EXPECT_EQ(+stored[2].depth, 1.f);
 
     block.slot = 8;
     EXPECT_EQ(DBAddPointsToCurrentTrack(&block), 0);
@@ -120,12 +120,12 @@ TEST_F(CurrentTrack, StoreTurnsEachSlotIntoATrack)
     EXPECT_EQ(beams[4], 0);
     EXPECT_EQ(beams[5], -3);
     auto counts = readRecords<ObjectCounts>(trackFile("objects.inf"));
-    EXPECT_EQ(counts[0].tracks, 3);
-    EXPECT_EQ(counts[1].tracks, 3);
+    EXPECT_EQ(+counts[0].tracks, 3);
+    EXPECT_EQ(+counts[1].tracks, 3);
     auto list = entries();
     ASSERT_EQ(list.size(), 5u);
-    EXPECT_EQ(list[3].handle, 4u);
-    EXPECT_EQ(list[4].handle, 5u);
+    EXPECT_EQ(+list[3].handle, 4u);
+    EXPECT_EQ(+list[4].handle, 5u);
     for (const char* name : {"trk00001.dat", "trk00001.tim", "t9700001.dat", "t9700001.tim"}) {
         ASSERT_TRUE(fs::exists(trackFile(name))) << name;
         EXPECT_EQ(fs::file_size(trackFile(name)), 0u) << name;
@@ -166,7 +166,7 @@ TEST_F(CurrentTrack, StoreReplacesATornTrackEntry)
     ASSERT_EQ(DBSaveCurrentTrack(&info), 1);
     EXPECT_EQ(info.handle, 2u);
     EXPECT_EQ(fs::file_size(trackFile("tracks.inf")), 84u);
-    EXPECT_EQ(entries()[1].handle, 2u);
+    EXPECT_EQ(+entries()[1].handle, 2u);
 }
 
 TEST_F(CurrentTrack, SaveRateComesFromTheProfile)
@@ -181,7 +181,7 @@ TEST_F(CurrentTrack, SaveRateComesFromTheProfile)
     EXPECT_EQ(status.field[TS_SAVE_RATE], 2);
     status.field[TS_SAVE_RATE] = 3;
     ASSERT_EQ(DBSaveTrackStatus(&status), 1);
-    EXPECT_EQ(readRecords<TrackStatusDisk>(trackFile("trkstat.inf"))[0].low[TS_SAVE_RATE], 7);
+    EXPECT_EQ(+readRecords<TrackStatusDisk>(trackFile("trkstat.inf"))[0].low[TS_SAVE_RATE], 7);
     EXPECT_EQ(GetPrivateProfileIntA("Replay", "Save Rate", 0, "VARNEL.INI"), 3u);
 
     // A missing key keeps 1 and seeds the profile.
@@ -230,8 +230,8 @@ TEST_F(CurrentTrack, StartUpStoresATrackInterruptedWhileSaving)
     EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00002.dat")).size(), 3u);
     EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00003.dat")).size(), 1u);
     auto status = readRecords<TrackStatusDisk>(trackFile("trkstat.inf"))[0];
-    EXPECT_EQ(status.low[TS_SAVING], 0);
-    EXPECT_EQ(status.pastHandle, 2u);
+    EXPECT_EQ(+status.low[TS_SAVING], 0);
+    EXPECT_EQ(+status.pastHandle, 2u);
 
     // The next start-up finds nothing to recover and reads the past track back.
     globalpasttrackinfo = TrackInfo{};
@@ -274,7 +274,7 @@ TEST_F(CurrentTrack, StartUpFinishesAStoreThatWasCutShort)
     EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00003.dat")).size(), 2u);
     EXPECT_EQ(readRecords<int16_t>(trackFile("Swath.dat")), (std::vector<int16_t>{0, 0, 0, -2}));
     EXPECT_EQ(globaltrackstatus.field[TS_PAST_HANDLE], 2);
-    EXPECT_EQ(readRecords<ObjectCounts>(trackFile("objects.inf"))[1].tracks, 3);
+    EXPECT_EQ(+readRecords<ObjectCounts>(trackFile("objects.inf"))[1].tracks, 3);
 }
 
 TEST_F(CurrentTrack, StartUpNeverOverwritesTracksOfALostOverlayTable)

@@ -119,7 +119,7 @@ TEST(KillWhileRecording, EveryReturnedAppendIsStored)
         do {
             ASSERT_EQ(DBReadTrackDataBlock(&info, &block, "database"), 1);
             for (int i = 0; i < block.count; ++i)
-                EXPECT_TRUE(stored.insert({buffer[size_t(i)].lat, buffer[size_t(i)].lon}).second)
+                EXPECT_TRUE(stored.insert({+buffer[size_t(i)].lat, +buffer[size_t(i)].lon}).second)
                     << "stored twice";
         } while (block.count == TRACK_BLOCK_POINTS);
     }

@@ -138,7 +138,7 @@ TEST_F(OverlayStore, DeletedSymbolLeavesTheLiveCountAndTheQuery)
     ASSERT_EQ(DBGetNoOfObjects(overlay, counts), 1);
     EXPECT_EQ(counts[0], 2);
     auto totals = readRecords<ObjectCounts>(host("c:\\varnel\\database\\OVL00004\\objects.inf"));
-    EXPECT_EQ(totals[0].symbols, 3);
+    EXPECT_EQ(+totals[0].symbols, 3);
     EXPECT_EQ(query(overlay, OBJ_SYMBOL, nullptr), (std::vector<uint32_t>{1, 3}));
     EXPECT_EQ(addSymbol(overlay, 70, 80), 4u);
     EXPECT_EQ(TempDataRoot::readFile(host("c:\\dellist.txt")),

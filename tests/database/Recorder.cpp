@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -23,12 +24,13 @@ int main(int argc, char** argv)
     for (int n = 0;; ++n) {
         int slot = slots[n % 7];
         TrackPoint point{float(n), 1.f, 2.f, run, n, 3};
+        const int32_t lon = n, lat = run;
         TrackInfo& info = globalcurrenttrackinfos[slot];
         info.slot = slot;
-        info.leftlon = std::min(info.leftlon, point.lon);
-        info.rightlon = std::max(info.rightlon, point.lon);
-        info.bottomlat = std::min(info.bottomlat, point.lat);
-        info.toplat = std::max(info.toplat, point.lat);
+        info.leftlon = std::min(info.leftlon, lon);
+        info.rightlon = std::max(info.rightlon, lon);
+        info.bottomlat = std::min(info.bottomlat, lat);
+        info.toplat = std::max(info.toplat, lat);
         DBSaveCurrentTrackInfo(&info);
         CurrentTrackBlock block{&point, 1, 0, uint32_t(slot)};
         if (!DBAddPointsToCurrentTrack(&block))

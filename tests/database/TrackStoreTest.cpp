@@ -17,8 +17,8 @@ TEST_F(TrackStore, NewDatabaseHasItsTrackFiles)
     EXPECT_TRUE(fs::exists(trackFile("Swath.dat")));
     auto counts = readRecords<ObjectCounts>(trackFile("objects.inf"));
     ASSERT_EQ(counts.size(), 2u);
-    EXPECT_EQ(counts[0].tracks, 1);
-    EXPECT_EQ(counts[1].tracks, 1);
+    EXPECT_EQ(+counts[0].tracks, 1);
+    EXPECT_EQ(+counts[1].tracks, 1);
     auto status = readRecords<TrackStatusDisk>(trackFile("trkstat.inf"));
     ASSERT_EQ(status.size(), 1u);
     const int16_t defaults[14] = {1, 0, 1, 1, 4, 3, 0, 0, 1, 1, 4, 3, 0, 0};
@@ -46,7 +46,7 @@ TEST_F(TrackStore, ReadsInBlocksOfAtMost2909Points)
             ASSERT_EQ(DBReadTrackDataBlock(&track, &block, "database"), 1);
             blocks.push_back(block.count);
             for (int i = 0; i < block.count; ++i)
-                ASSERT_EQ(buffer[size_t(i)].depth, float(seen++));
+                ASSERT_EQ(+buffer[size_t(i)].depth, float(seen++));
         } while (block.count == TRACK_BLOCK_POINTS);
         EXPECT_EQ(blocks, c.blocks) << c.points << " points";
         EXPECT_EQ(block.offset, c.points * 22);
@@ -79,14 +79,14 @@ TEST_F(TrackStore, HandleOneReadsTheSlotsCurrentFile)
     TrackBlock block{buffer.data(), 0, 0};
     ASSERT_EQ(DBReadTrackDataBlock(&current, &block, "database"), 1);
     EXPECT_EQ(block.count, 3);
-    EXPECT_EQ(buffer[0].depth, 100.f);
+    EXPECT_EQ(+buffer[0].depth, 100.f);
 
     TrackInfo stored{};
     stored.handle = 2;
     block = {buffer.data(), 0, 0};
     ASSERT_EQ(DBReadTrackDataBlockAt(&stored, &block, "C:\\VARNEL\\DataBase"), 1);
     EXPECT_EQ(block.count, 2);
-    EXPECT_EQ(buffer[0].depth, 200.f);
+    EXPECT_EQ(+buffer[0].depth, 200.f);
 }
 
 TEST_F(TrackStore, ReportsMissingFilesAndNullHandles)
@@ -122,8 +122,8 @@ TEST_F(TrackStore, WritesBlocksInPlaceOnly)
     EXPECT_EQ(block.offset, 220);
     auto points = readRecords<TrackPoint>(trackFile("trk00002.dat"));
     ASSERT_EQ(points.size(), 10u);
-    EXPECT_EQ(points[8].colour, COLOUR_ERASED);
-    EXPECT_EQ(points[9].colour, 12);
+    EXPECT_EQ(+points[8].colour, COLOUR_ERASED);
+    EXPECT_EQ(+points[9].colour, 12);
 
     // Past the end the track would grow or gain a gap: refused, the file stays as it was.
     block = {buffer.data(), 3, 22 * 8};
