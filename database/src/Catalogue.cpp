@@ -68,6 +68,7 @@ int Refuse(HWND owner, const std::string& text)
 }
 
 char chosenFolder[MAX_PATH];
+NewDatabaseDialog newDatabaseDialog = nullptr;
 
 } // namespace
 
@@ -202,10 +203,14 @@ NewDatabaseFields OpenNewDatabaseFields(char* folder)
     return fields;
 }
 
+void SetNewDatabaseDialog(NewDatabaseDialog dialog) { newDatabaseDialog = dialog; }
+
 int DBNewDatabaseDialog(HWND owner, char* folder)
 {
     if (!folder)
         return 0;
+    if (newDatabaseDialog)
+        return newDatabaseDialog(owner, folder);
     OpenNewDatabaseFields(folder);
     // Each OK that names the database ends the dialog; a refused name leaves it open.
     while (auto answer = win::scripted::takeDialog(NEW_DATABASE_DIALOG)) {

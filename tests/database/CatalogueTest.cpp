@@ -127,6 +127,16 @@ TEST_F(Catalogue, StartUpAsksForTheNewDatabasesName)
     NewDatabaseFields fields = OpenNewDatabaseFields(folder);
     EXPECT_EQ(fields.name, "Original Database");
     EXPECT_EQ(DBNewDatabaseDialog(nullptr, nullptr), 0);
+
+    // An installed dialog is the one start-up runs.
+    SetNewDatabaseDialog([](HWND owner, char* buffer) {
+        OpenNewDatabaseFields(buffer);
+        return DBNameNewDatabase(owner, "From the window", "DATABASE") == 0 ? 1 : 2;
+    });
+    fs::remove_all(root() / "database");
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    SetNewDatabaseDialog(nullptr);
+    EXPECT_EQ(name("database", "Name"), "From the window");
 }
 
 } // namespace

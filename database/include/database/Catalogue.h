@@ -48,5 +48,11 @@ struct NewDatabaseFields {
     std::string directory;
 };
 NewDatabaseFields OpenNewDatabaseFields(char* folder);
-// 1 when a name was recorded, 2 when cancelled, 0 without a buffer (256 bytes).
+// 1 when a name was recorded, 2 when cancelled, 0 without a buffer (256 bytes). Runs the
+// installed dialog; without one (headless) it takes its answers from the scripted dialog queue,
+// and an empty queue cancels.
 int DBNewDatabaseDialog(HWND owner, char* folder);
+// The window work installs its Qt dialog here; it calls OpenNewDatabaseFields when it opens and
+// DBNameNewDatabase(dialog, name, "DATABASE") on OK.
+using NewDatabaseDialog = int (*)(HWND owner, char* folder);
+void SetNewDatabaseDialog(NewDatabaseDialog dialog);
