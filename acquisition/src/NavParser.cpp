@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <string>
 #include <thread>
 
@@ -36,12 +37,13 @@ void debug(int line, const char* format, ...)
 
 int32_t now() { return static_cast<int32_t>(std::time(nullptr)); }
 
-// A field of a whole number in text; false when it does not convert completely.
+// A field holding one number in text; false when it does not convert completely or does not
+// fit the float it is kept in.
 bool convertField(const std::string& field, double& value)
 {
     char* end = nullptr;
     value = std::strtod(field.c_str(), &end);
-    return end && *end == 0 && std::isfinite(value);
+    return end && *end == 0 && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
 int parsePosition(const char* sentence, SwathReading* point, bool gga)

@@ -117,6 +117,7 @@ TEST(ParseNavSentence, BrokenVtgLeavesSpeedAlone)
         {"$GPVTG,054.7", ":buff=\"$GPVTG,054.7\"\n"},
         {"$GPVTG,54.x,T,,M,9.0,N\r", ":error converting true hdg \"54.x\"\n"},
         {"$GPVTG,nan,T,,M,9.0,N\r", ":error converting true hdg \"nan\"\n"},
+        {"$GPVTG,540e300,T,,M,9.0,N\r", ":error converting true hdg \"540e300\"\n"},
         {"$GPVTG,54,X,,M,9.0,N\r", ":error finding 'T' in VTG string; found \"X,,M,9.0,N\r\"\n"},
         {"$GPVTG,54,T,,Q,9.0,N\r", ":error finding 'M' in VTG string; found \"Q,9.0,N\r\""},
         {"$GPVTG,54,T,,M,,N\r", ":Invalid VTG Knots\n"},
