@@ -4,16 +4,18 @@
 #include "engine.h"
 
 #include "platform/files.h"
+#include "platform/gui.h"
 #include "platform/messages.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
-#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProgressDialog>
 
 #include <filesystem>
@@ -26,37 +28,17 @@ namespace {
 // Control identifiers of the settings dialog, for scripted runs.
 enum SettingsControl { kShallow = 1, kSafety, kDeep, kSoundings, kText, kGrid, kCoverage };
 
-void applySettings(const std::map<int, std::string>& controls, DisplaySettings& s)
+// OK and Cancel at the foot of a dialog.
+void addButtons(QDialog& dialog, QFormLayout& form)
 {
-    auto number = [&](int id, double& target) {
-        auto it = controls.find(id);
-        if (it != controls.end())
-            target = std::atof(it->second.c_str());
-    };
-    auto flag = [&](int id, bool& target) {
-        auto it = controls.find(id);
-        if (it != controls.end())
-            target = it->second != "0";
-    };
-    number(kShallow, s.shallowContour);
-    number(kSafety, s.safetyContour);
-    number(kDeep, s.deepContour);
-    flag(kSoundings, s.soundings);
-    flag(kText, s.text);
-    flag(kGrid, s.grid);
-    flag(kCoverage, s.coverage);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form.addRow(buttons);
 }
 
 bool settingsDialog(DisplaySettings& s)
 {
-    if (auto scripted = win::scripted::takeDialog("Chart Settings")) {
-        if (scripted->code != IDOK)
-            return false;
-        applySettings(scripted->controls, s);
-        return true;
-    }
-    if (!canShowDialogs())
-        return false;
     QDialog dialog;
     dialog.setWindowTitle("Chart Settings");
     auto* form = new QFormLayout(&dialog);
@@ -84,11 +66,8 @@ bool settingsDialog(DisplaySettings& s)
     QCheckBox* text = check("Text", s.text, kText);
     QCheckBox* grid = check("Grid", s.grid, kGrid);
     QCheckBox* coverage = check("Chart coverage", s.coverage, kCoverage);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    addButtons(dialog, *form);
+    if (win::execModal(dialog, "Chart Settings") != QDialog::Accepted)
         return false;
     s.shallowContour = shallow->value();
     s.safetyContour = safety->value();
@@ -116,25 +95,32 @@ void settings()
     repaintAll();
 }
 
+// The files to install, separated by ';' in the dialog's edit (id 1), with a Browse button.
 std::vector<std::string> chooseFiles()
 {
-    if (auto scripted = win::scripted::takeDialog("Install Charts")) {
-        std::vector<std::string> files;
-        if (scripted->code != IDOK)
-            return files;
-        const QString list = QString::fromStdString(scripted->controls[1]);
-        for (const QString& f : list.split(';', Qt::SkipEmptyParts))
-            files.push_back(f.toStdString());
-        return files;
-    }
-    std::vector<std::string> files;
-    if (!canShowDialogs())
-        return files;
-    for (const QString& f : QFileDialog::getOpenFileNames(
-             nullptr, "Install Charts", QString(),
-             "Charts (*.000 *.gpkg *.shp *.geojson *.json);;All files (*)"))
-        files.push_back(f.toStdString());
-    return files;
+    QDialog dialog;
+    dialog.setWindowTitle("Install Charts");
+    auto* form = new QFormLayout(&dialog);
+    auto* files = new QLineEdit;
+    files->setObjectName("1");
+    files->setMinimumWidth(400);
+    auto* browse = new QPushButton("Browse...");
+    QObject::connect(browse, &QPushButton::clicked, &dialog, [&] {
+        const QStringList chosen = QFileDialog::getOpenFileNames(
+            &dialog, "Install Charts", QString(),
+            "Charts (*.000 *.gpkg *.shp *.geojson *.json);;All files (*)");
+        if (!chosen.isEmpty())
+            files->setText(chosen.join(';'));
+    });
+    form->addRow("Chart files:", files);
+    form->addRow(browse);
+    addButtons(dialog, *form);
+    std::vector<std::string> result;
+    if (win::execModal(dialog, "Install Charts") != QDialog::Accepted)
+        return result;
+    for (const QString& f : files->text().split(';', Qt::SkipEmptyParts))
+        result.push_back(f.trimmed().toStdString());
+    return result;
 }
 
 // A base cell travels with its update files (.001, .002...), a shapefile with its parts.
@@ -173,22 +159,19 @@ void folio()
         MessageBoxA(engine().parentWindow, "No charts are installed.", kCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    std::string chosen;
-    if (auto scripted = win::scripted::takeDialog("Folio")) {
-        if (scripted->code != IDOK)
-            return;
-        chosen = scripted->controls[1];
-    } else if (canShowDialogs()) {
-        QStringList names;
-        for (const auto& c : charts)
-            names << QString::fromStdString(c->name);
-        bool ok = false;
-        const QString name = QInputDialog::getItem(nullptr, "Folio", "Installed charts:", names,
-                                                   std::max(view->selectedChart(), 0), false, &ok);
-        if (!ok)
-            return;
-        chosen = name.toStdString();
-    }
+    QDialog dialog;
+    dialog.setWindowTitle("Folio");
+    auto* form = new QFormLayout(&dialog);
+    auto* names = new QComboBox;
+    names->setObjectName("1");
+    for (const auto& c : charts)
+        names->addItem(QString::fromStdString(c->name));
+    names->setCurrentIndex(std::max(view->selectedChart(), 0));
+    form->addRow("Installed charts:", names);
+    addButtons(dialog, *form);
+    if (win::execModal(dialog, "Folio") != QDialog::Accepted)
+        return;
+    const std::string chosen = names->currentText().toStdString();
     const int index = chartIndex(chosen);
     if (index >= 0)
         view->selectChart(index, true);
@@ -212,7 +195,7 @@ int installCharts(const std::vector<std::string>& files)
         for (const auto& p : withUpdates(f))
             all.push_back(p);
     std::unique_ptr<QProgressDialog> progress;
-    if (canShowDialogs()) {
+    if (!win::isHeadless()) {
         progress = std::make_unique<QProgressDialog>("Installing charts...", "Cancel", 0,
                                                      static_cast<int>(all.size()));
         progress->setWindowTitle("Install");

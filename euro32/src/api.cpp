@@ -70,6 +70,8 @@ void EC_ExitChartingSystem(void)
     e.charts.clear();
     e.baseMap.reset();
     e.callbacks = {};
+    e.mdiClient = nullptr;
+    e.parentWindow = nullptr;
     e.blank = false;
     applyScheme(Scheme::Day); // gives the desktop its own colours back
     e.initialised = false;
@@ -122,7 +124,13 @@ int EC_SetParentWindow(HWND mainWindow)
 
 int EC_SetMainWindowScreenId(HWND mdiClient)
 {
-    engine().mdiClient = mdiClient;
+    Engine& e = engine();
+    if (e.ownsMdi && e.mdi && e.mdi->subWindowList().isEmpty()) {
+        delete e.mdi.data(); // the program's client takes over from the engine's own
+        e.mdi = nullptr;
+        e.ownsMdi = false;
+    }
+    e.mdiClient = mdiClient;
     ensureMdiArea();
     return 1;
 }

@@ -3,7 +3,9 @@
 #include "engine.h"
 #include "renderer.h"
 
+#include "platform/gui.h"
 #include "platform/messages.h"
+#include "platform/winuser.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 
 namespace euro32 {
 
@@ -26,13 +27,12 @@ constexpr UINT kLeftUp = 0x0202;
 constexpr UINT kRightDown = 0x0204;
 constexpr UINT kRightUp = 0x0205;
 
-// Handles are small numbers, never pointers, so a stale handle finds nothing.
-std::map<uintptr_t, ChartView*>& registry()
+// The chart windows in the order they were opened.
+std::vector<ChartView*>& openViews()
 {
-    static std::map<uintptr_t, ChartView*> views;
+    static std::vector<ChartView*> views;
     return views;
 }
-uintptr_t nextHandle = 0xEC0001;
 
 LPARAM pointParam(QPointF p)
 {
@@ -43,9 +43,11 @@ LPARAM pointParam(QPointF p)
 
 } // namespace
 
-ChartView::ChartView(int width, int height) : handle_(reinterpret_cast<HWND>(nextHandle++))
+ChartView::ChartView(HWND frame, int width, int height)
+    : handle_(win::createWindow("EC_CHART", "", DefWindowProcA, frame))
 {
-    registry()[reinterpret_cast<uintptr_t>(handle_)] = this;
+    win::attachWidget(handle_, this);
+    openViews().push_back(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     resize(std::max(width, 1), std::max(height, 1));
@@ -54,7 +56,8 @@ ChartView::ChartView(int width, int height) : handle_(reinterpret_cast<HWND>(nex
 
 ChartView::~ChartView()
 {
-    registry().erase(reinterpret_cast<uintptr_t>(handle_));
+    auto& views = openViews();
+    views.erase(std::remove(views.begin(), views.end(), this), views.end());
 }
 
 void ChartView::selectChart(int index, bool zoom)
@@ -90,8 +93,11 @@ void ChartView::updateTitle()
         title = "Blank";
     else if (selected_ >= 0 && selected_ < static_cast<int>(charts.size()))
         title = QString::fromStdString(charts[selected_]->name);
+    // The MDI child's caption is the chart title the program reads.
     setWindowTitle(title);
-    if (QMdiSubWindow* sub = subWindow())
+    if (HWND frame = GetParent(handle_))
+        SetWindowTextA(frame, title.toStdString().c_str());
+    else if (QMdiSubWindow* sub = subWindow())
         sub->setWindowTitle(title);
 }
 
@@ -185,10 +191,11 @@ void ChartView::showUserOptions(QPoint at)
     if (!cb.rightMouse)
         return;
     int option = 0;
-    if (auto scripted = win::scripted::takeDialog("User Options")) {
-        if (scripted->code == IDOK)
+    if (win::isHeadless()) {
+        // Headless runs take the choice a test queued; there is no menu to wait for.
+        if (auto scripted = win::scripted::takeDialog("User Options"); scripted && scripted->code == IDOK)
             option = std::atoi(scripted->controls[1].c_str());
-    } else if (canShowDialogs()) {
+    } else {
         QMenu menu;
         QAction* first = menu.addAction(QString::fromStdString(cb.option1));
         QAction* second = menu.addAction(QString::fromStdString(cb.option2));
@@ -201,25 +208,27 @@ void ChartView::showUserOptions(QPoint at)
 
 ChartView* chartView(HWND handle)
 {
-    auto it = registry().find(reinterpret_cast<uintptr_t>(handle));
-    return it == registry().end() ? nullptr : it->second;
+    return dynamic_cast<ChartView*>(win::widgetOf(handle));
 }
 
+// A destroyed window's widget may live until the event loop deletes it; it no longer counts.
 std::vector<ChartView*> chartViews()
 {
-    std::vector<ChartView*> views;
-    for (const auto& [handle, view] : registry())
-        views.push_back(view);
-    return views;
+    std::vector<ChartView*> live;
+    for (ChartView* v : openViews())
+        if (IsWindow(v->handle()))
+            live.push_back(v);
+    return live;
 }
 
 ChartView* topChartView()
 {
     if (QMdiArea* mdi = engine().mdi)
         if (QMdiSubWindow* active = mdi->activeSubWindow())
-            if (auto* view = dynamic_cast<ChartView*>(active->widget()))
+            if (auto* view = dynamic_cast<ChartView*>(active->widget()); view && IsWindow(view->handle()))
                 return view;
-    return registry().empty() ? nullptr : registry().rbegin()->second;
+    const std::vector<ChartView*> live = chartViews();
+    return live.empty() ? nullptr : live.back();
 }
 
 } // namespace euro32

@@ -17,7 +17,8 @@ namespace euro32 {
 
 class ChartView : public QWidget {
 public:
-    ChartView(int width, int height);
+    // A chart window inside the MDI child window frame.
+    ChartView(HWND frame, int width, int height);
     ~ChartView() override;
 
     HWND handle() const { return handle_; }
@@ -53,7 +54,7 @@ private:
     bool catalogue_ = false;
 };
 
-// The registry of chart windows behind their handles.
+// The chart windows behind their handles.
 ChartView* chartView(HWND handle);
 std::vector<ChartView*> chartViews();
 // The active chart window, else the newest; null when none is open.

@@ -3,12 +3,14 @@
 #include "chartview.h"
 
 #include "platform/files.h"
+#include "platform/gui.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QPalette>
+#include <QVBoxLayout>
 
 #include <dlfcn.h>
 
@@ -136,20 +138,25 @@ void applyScheme(Scheme scheme)
 QMdiArea* ensureMdiArea()
 {
     Engine& e = engine();
+    if (!e.mdi && e.mdiClient) {
+        QWidget* client = win::widgetOf(e.mdiClient);
+        if (auto* area = qobject_cast<QMdiArea*>(client)) {
+            e.mdi = area;
+        } else if (client) {
+            // The client window has a plain widget: the chart windows fill it.
+            e.mdi = new QMdiArea(client);
+            auto* layout = new QVBoxLayout(client);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(e.mdi);
+        }
+        e.ownsMdi = false;
+    }
     if (!e.mdi) {
         e.mdi = new QMdiArea;
         e.mdi->setWindowTitle(QString::fromStdString(e.title));
         e.ownsMdi = true;
     }
     return e.mdi;
-}
-
-bool canShowDialogs()
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != "offscreen" && platform != "minimal";
 }
 
 void repaintAll()

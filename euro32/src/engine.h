@@ -64,10 +64,8 @@ Scene sceneFor(int selectedChart, bool catalogue);
 // Colour scheme switch, including the darkened system colours of night.
 void applyScheme(Scheme scheme);
 
+// The MDI area of the program's MDI client window, or one of the engine's own.
 QMdiArea* ensureMdiArea();
-// False without a display (offscreen tests, headless runs): a modal dialog there would wait for
-// ever, so dialogs take their results from the scripted queue only.
-bool canShowDialogs();
 void repaintAll();
 
 } // namespace euro32

@@ -3,6 +3,9 @@
 #include "chartview.h"
 #include "engine.h"
 
+#include "platform/gui.h"
+#include "platform/winuser.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -15,9 +18,15 @@ ChartView* openChartWindow(int x, int y, int width, int height)
         width = std::max(mdi->width(), 640);
         height = std::max(mdi->height(), 480);
     }
-    auto* view = new ChartView(width, height);
-    QMdiSubWindow* sub = mdi->addSubWindow(view);
+    // The MDI child and the chart window inside it each have a handle, as the program takes the
+    // chart title from the chart window's parent.
+    auto* sub = new QMdiSubWindow;
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    HWND frame = win::createWindow("EC_CHARTFRAME", "", DefWindowProcA, engine().mdiClient);
+    win::attachWidget(frame, sub);
+    auto* view = new ChartView(frame, width, height);
+    sub->setWidget(view);
+    mdi->addSubWindow(sub);
     sub->move(x, y);
     view->selectChart(engine().charts.empty() ? -1 : 0, true);
     mdi->setActiveSubWindow(sub);
@@ -26,8 +35,9 @@ ChartView* openChartWindow(int x, int y, int width, int height)
 
 void closeChartWindow(ChartView* view)
 {
-    if (QMdiSubWindow* sub = view->subWindow()) {
-        delete sub; // and the view with it, so its handle is gone at once
+    // Destroying the frame deletes the sub-window and the view with it: both handles are gone.
+    if (HWND frame = GetParent(view->handle())) {
+        DestroyWindow(frame);
         return;
     }
     delete view;

@@ -3,6 +3,8 @@
 
 #include "platform/messages.h"
 #include "platform/modules.h"
+#include "platform/gui.h"
+#include "platform/winuser.h"
 #include "platform/profile.h"
 
 #include <QMdiArea>
@@ -166,4 +168,37 @@ TEST_F(EngineTest, RightButtonOffersTheUserOptions)
     win::scripted::queueDialog("User Options", {IDCANCEL, {}});
     QTest::mouseClick(euro32::chartWidget(window), Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_EQ(options, std::vector<int>{2});
+}
+
+TEST_F(EngineTest, ChartWindowsAreChildrenOfTheProgramsMdiClient)
+{
+    testcell::write(chartFolder() / "TVTEST01.000");
+    start();
+    HWND client = win::createWindow("MDICLIENT", "Varnel chart MDI Client window", DefWindowProcA);
+    auto* area = new QMdiArea;
+    area->resize(800, 600);
+    ASSERT_TRUE(win::attachWidget(client, area));
+    ASSERT_GT(EC_SetMainWindowScreenId(client), 0);
+
+    HWND chart = EC_CreateChartWindow(1, 1, 799, 599);
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    // The chart title is the caption of the chart window's parent, the MDI child.
+    HWND child = GetParent(chart);
+    ASSERT_NE(child, nullptr);
+    char title[128] = {};
+    GetWindowTextA(child, title, sizeof title);
+    EXPECT_STREQ(title, "TVTEST01");
+    EXPECT_EQ(GetParent(child), client);
+    RECT rect;
+    ASSERT_TRUE(GetClientRect(chart, &rect));
+    EXPECT_GT(rect.right, 0);
+
+    // Destroying the child closes the chart window: its handle is gone.
+    DestroyWindow(child);
+    EXPECT_FALSE(IsWindow(chart));
+    EXPECT_EQ(EC_GetCurentChartHandle(), 0);
+    int x, y;
+    EXPECT_EQ(EC_GeosToPixel(100000000, 600000000, &x, &y, chart), 0);
+    DestroyWindow(client);
 }
