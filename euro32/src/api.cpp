@@ -205,8 +205,13 @@ int EC_GetChartArea(HWND chartWindow, int32_t* west, int32_t* north, int32_t* ea
     if (!v || !west || !north || !east || !south)
         return 0;
     const GeoBox a = viewArea(v->view());
-    *west = toUnits(wrapLongitude(a.west));
-    *east = toUnits(a.east > 180.0 ? a.east - 360.0 : a.east);
+    if (a.east - a.west >= 360.0) { // the whole earth, more than once
+        *west = toUnits(-180.0);
+        *east = toUnits(180.0);
+    } else {
+        *west = toUnits(wrapLongitude(a.west));
+        *east = toUnits(a.east > 180.0 ? a.east - 360.0 : a.east);
+    }
     *north = toUnits(a.north);
     *south = toUnits(a.south);
     return 1;

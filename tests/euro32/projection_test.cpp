@@ -124,6 +124,19 @@ TEST_F(EngineTest, ChangeChartAreaShowsTheWholeAreaCentred)
     }
 }
 
+TEST_F(EngineTest, WorldViewAreaIsTheWholeEarth)
+{
+    start();
+    HWND window = openWindow(1024, 768);
+    ASSERT_GT(EC_ChangeChartArea(window, -1800000000, 800000000, 1800000000, -800000000), 0);
+    int32_t w, n, e, s;
+    ASSERT_GT(EC_GetChartArea(window, &w, &n, &e, &s), 0);
+    EXPECT_EQ(w, -1800000000);
+    EXPECT_EQ(e, 1800000000);
+    EXPECT_GE(n, 800000000 - 10);
+    EXPECT_LE(s, -800000000 + 10);
+}
+
 TEST_F(EngineTest, CenterChartAtKeepsTheSpanAndMovesTheCentre)
 {
     start();
