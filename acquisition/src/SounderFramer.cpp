@@ -156,18 +156,24 @@ int DecodeReading(const char* line, SwathReading* point)
     return 1;
 }
 
+void ClaimAgainstFramer(std::atomic<bool>& own)
+{
+    // Each side raises its own flag before it looks at the other's, so both can never pass.
+    for (;;) {
+        own = true;
+        if (!sounderFramer.fFramerBusy)
+            return;
+        own = false;
+        std::this_thread::yield();
+    }
+}
+
 int TakeSounderReading(SwathReading* point)
 {
     SounderFramer& f = sounderFramer;
     if (!f.fReadingReady)
         return 0;
-    for (;;) {
-        f.fHandOffBusy = true;
-        if (!f.fFramerBusy)
-            break;
-        f.fHandOffBusy = false;
-        std::this_thread::yield();
-    }
+    ClaimAgainstFramer(f.fHandOffBusy);
     f.fReadingReady = false;
     int taken = DecodeReading(f.lines[f.current], point);
     // A consumed line must never match the framer's repeat check.

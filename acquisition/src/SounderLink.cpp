@@ -52,6 +52,25 @@ std::string portText(const char* format, int number)
     return text;
 }
 
+// A reader thread: one framing pass every 100 ms while the links are open and the port has
+// not gone away. `active` is raised for the length of each pass.
+void startReader(std::thread& thread, std::atomic<bool>& active, const std::atomic<HANDLE>& port, PortLoss& loss,
+                 void (*pass)())
+{
+    if (thread.joinable())
+        return;
+    thread = std::thread([&active, &port, &loss, pass] {
+        while (running() && port.load() != INVALID_HANDLE_VALUE && !loss.lost()) {
+            active = true;
+            pass();
+            active = false;
+            if (!sleepWhileRunning(100ms))
+                break;
+        }
+        active = false;
+    });
+}
+
 void readPortNumberFile()
 {
     const char* name = "c:\\varnel\\comms.ini";
@@ -103,17 +122,7 @@ void openNavInput()
     navLoss.opened(name + " for Nav Input");
     ResetNavFramer(navFramer);
     hNavPort = port;
-    if (!navThread.joinable())
-        navThread = std::thread([] {
-            while (running() && NavPortOpen() && !navLoss.lost()) {
-                navFramer.fNavThreadActive = true;
-                NavFramingPass();
-                navFramer.fNavThreadActive = false;
-                if (!sleepWhileRunning(100ms))
-                    break;
-            }
-            navFramer.fNavThreadActive = false;
-        });
+    startReader(navThread, navFramer.fNavThreadActive, hNavPort, navLoss, NavFramingPass);
 }
 
 void sounderFramingPass();
@@ -136,17 +145,7 @@ void openSounder()
     sounderLoss.opened(name + " for Sedrix Swath Input/Output");
     ResetSounderFramer(sounderFramer);
     hSounderPort = port;
-    if (!sounderThread.joinable())
-        sounderThread = std::thread([] {
-            while (running() && SounderPortOpen() && !sounderLoss.lost()) {
-                fSounderThreadActive = true;
-                sounderFramingPass();
-                fSounderThreadActive = false;
-                if (!sleepWhileRunning(100ms))
-                    break;
-            }
-            fSounderThreadActive = false;
-        });
+    startReader(sounderThread, fSounderThreadActive, hSounderPort, sounderLoss, sounderFramingPass);
     WriteVarnelProfileString("Sedrix", "Baud", std::to_string(baud).c_str());
 }
 
@@ -277,13 +276,7 @@ int SounderPurge(DWORD flags)
     if (port == INVALID_HANDLE_VALUE)
         return 1;
     SounderFramer& f = sounderFramer;
-    for (;;) {
-        f.fPurging = true;
-        if (!f.fFramerBusy)
-            break;
-        f.fPurging = false;
-        std::this_thread::yield();
-    }
+    ClaimAgainstFramer(f.fPurging);
     if (flags & PURGE_RXCLEAR)
         ResetSounderFramer(f);
     std::unique_lock lock(sounderMutex, std::defer_lock);

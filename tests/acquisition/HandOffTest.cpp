@@ -1,3 +1,4 @@
+#include "CurrentTrackFiles.h"
 #include "TempDataRoot.h"
 #include "acquisition/HandOff.h"
 #include "acquisition/Navigation.h"
@@ -71,17 +72,8 @@ struct HandOffTest : ::testing::Test {
         f.unread = int(sentence.size());
         FrameNavBytes(f);
     }
-    static std::vector<TrackPoint> points(int slot)
-    {
-        std::string bytes = TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Points)));
-        std::vector<TrackPoint> p(bytes.size() / sizeof(TrackPoint));
-        std::memcpy(p.data(), bytes.data(), p.size() * sizeof(TrackPoint));
-        return p;
-    }
-    static size_t timeCount(int slot)
-    {
-        return TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Times))).size() / 4;
-    }
+    static std::vector<TrackPoint> points(int slot) { return CurrentTrackPoints(slot); }
+    static size_t timeCount(int slot) { return CurrentTrackTimes(slot).size(); }
 };
 
 TEST_F(HandOffTest, SavingOffTakesFixAndReadingButRecordsNothing)

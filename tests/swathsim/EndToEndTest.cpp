@@ -1,5 +1,6 @@
 // The acquisition path over real pseudo-terminals: swathsim plays the swath unit, the GPS and
 // the compass; the link code pings through the seven transducers and the hand-off records.
+#include "CurrentTrackFiles.h"
 #include "SimulatorProcess.h"
 #include "TempDataRoot.h"
 #include "acquisition/HandOff.h"
@@ -99,20 +100,6 @@ struct EndToEnd : ::testing::Test {
         }
         return false;
     }
-    static std::vector<TrackPoint> stored(int slot)
-    {
-        std::string bytes = TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Points)));
-        std::vector<TrackPoint> p(bytes.size() / sizeof(TrackPoint));
-        std::memcpy(p.data(), bytes.data(), p.size() * sizeof(TrackPoint));
-        return p;
-    }
-    static std::vector<uint32_t> times(int slot)
-    {
-        std::string bytes = TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, db::CurrentFile::Times)));
-        std::vector<uint32_t> t(bytes.size() / 4);
-        std::memcpy(t.data(), bytes.data(), t.size() * 4);
-        return t;
-    }
     void waitForFix()
     {
         for (auto deadline = std::chrono::steady_clock::now() + 4s;
@@ -147,20 +134,20 @@ TEST_F(EndToEnd, EveryAcceptedReadingLandsPositionedAndClassifiedInItsSlot)
     globaltrackstatus.field[TS_SAVING] = 0;
     size_t before[BEAM_SLOTS];
     for (int slot = 0; slot < BEAM_SLOTS; ++slot)
-        before[slot] = stored(slot).size();
+        before[slot] = CurrentTrackPoints(slot).size();
     for (int t = -3; t <= 3; ++t)
         pingAndTake(t);
     uint32_t finished = uint32_t(std::time(nullptr));
 
     for (int slot = 0; slot < BEAM_SLOTS; ++slot) {
         SCOPED_TRACE("slot " + std::to_string(slot));
-        auto points = stored(slot);
+        auto points = CurrentTrackPoints(slot);
         EXPECT_EQ(points.size(), before[slot]);
         ASSERT_EQ(points.size(), expected[slot].size());
         if (slot != 4) {
             EXPECT_GE(points.size(), 2u);
         }
-        auto stamps = times(slot);
+        auto stamps = CurrentTrackTimes(slot);
         ASSERT_EQ(stamps.size(), points.size());
         for (size_t i = 0; i < points.size(); ++i) {
             const SwathReading& e = expected[slot][i];
@@ -187,7 +174,7 @@ TEST_F(EndToEnd, InstrumentsPulledOutAreReportedOnceAndTheTrackKept)
     savingjuststarted = 1;
     for (int t = -3; t <= 3; ++t)
         pingAndTake(t);
-    auto kept = stored(0);
+    auto kept = CurrentTrackPoints(0);
     ASSERT_FALSE(kept.empty());
 
     sim->stop();
@@ -199,7 +186,7 @@ TEST_F(EndToEnd, InstrumentsPulledOutAreReportedOnceAndTheTrackKept)
     std::sort(texts.begin(), texts.end());
     EXPECT_EQ(texts, (std::vector<std::string>{"Lost COM1 for Nav Input: the device has gone away",
                                                 "Lost COM3 for Sedrix Swath Input/Output: the device has gone away"}));
-    auto after = stored(0);
+    auto after = CurrentTrackPoints(0);
     ASSERT_EQ(after.size(), kept.size());
     EXPECT_EQ(std::memcmp(after.data(), kept.data(), kept.size() * sizeof(TrackPoint)), 0);
 }

@@ -42,6 +42,9 @@ extern SounderFramer sounderFramer;
 // Stops after one completed line, at a template break, or when the bytes run out.
 // Returns true when a line was completed.
 bool FrameSounderBytes(SounderFramer& framer);
+// Raises `own` (the hand-off's or the purge's busy flag) once no framing pass runs; a pass
+// that starts meanwhile sees it and returns at once.
+void ClaimAgainstFramer(std::atomic<bool>& own);
 // The last completed line, for the raw-data view.
 std::string LastSounderLine();
 // Empties the framer (the purge of the receive side, and a fresh start).
