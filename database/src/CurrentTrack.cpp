@@ -115,7 +115,7 @@ int DBSaveCurrentTrackInfo(TrackInfo* info)
     if (!ValidSlot(uint32_t(info->slot), title))
         return 0;
     TrackInfoDisk disk = TrackInfoToDisk(*info);
-    switch (ReplaceFileContent(CurrentTrackPath(info->slot, CurrentFile::Info), &disk, sizeof disk)) {
+    switch (ReplaceTrackFolderFile(CurrentTrackFileName(info->slot, CurrentFile::Info), &disk, sizeof disk)) {
     case WriteResult::Ok: return 1;
     case WriteResult::OpenFailed: return Fail(title, "Failed opening current track info file");
     case WriteResult::WriteFailed: break;
@@ -142,13 +142,12 @@ int DBSaveTrackStatus(TrackStatus* status)
 {
     const char* title = "DBSaveTrackStatus";
     TrackStatus copy = *status;
-    std::string path = TrackStatusPath();
     if (!Exists(TrackFolder("database")))
         return Fail(title, "Failed opening track status file");
     WriteVarnelProfileString("Replay", "Save Rate", Format("%d", copy.field[TS_SAVE_RATE]).c_str());
     copy.field[TS_SAVE_RATE] = storedSaveRateSlot;
     TrackStatusDisk disk = TrackStatusToDisk(copy);
-    switch (ReplaceFileContent(path, &disk, sizeof disk)) {
+    switch (ReplaceTrackFolderFile("trkstat.inf", &disk, sizeof disk)) {
     case WriteResult::Ok: return 1;
     case WriteResult::OpenFailed: return Fail(title, "Failed opening track status file");
     case WriteResult::WriteFailed: break;

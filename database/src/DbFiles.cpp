@@ -110,9 +110,12 @@ bool Close(File& file)
     return std::fclose(f) == 0 && ok;
 }
 
-WriteResult ReplaceFileContent(const std::string& path, const void* data, size_t bytes)
+WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes)
 {
-    std::string temporary = path + ".new";
+    if (!Exists(TrackFolder("database")))
+        return WriteResult::OpenFailed;
+    std::string path = Format("%s\\%s", TrackFolder("database").c_str(), name);
+    std::string temporary = Format("%s\\%s.new", DatabaseFolder("database").c_str(), name);
     File f = Open(temporary, "wb");
     if (!f)
         return WriteResult::OpenFailed;

@@ -35,10 +35,12 @@ long SizeOf(FILE* f);
 // Closes and reports whether everything written reached the file.
 bool Close(File& file);
 
-// Replaces a whole small file at once (a temporary beside it, then a rename), so that a crash
-// leaves the old content or the new, never half a record.
+// Replaces a whole small file of the active database's track folder at once (a temporary in
+// the database folder, then a rename), so that a crash leaves the old content or the new, never
+// half a record. The temporary stays out of the track folder: that folder holds every track
+// file, and looking up a name it does not hold means reading all of its names.
 enum class WriteResult { Ok, OpenFailed, WriteFailed };
-WriteResult ReplaceFileContent(const std::string& path, const void* data, size_t bytes);
+WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes);
 bool Exists(const std::string& path);
 
 // Warning beep and an error box titled with the operation; returns 0 for `return Fail(...)`.
