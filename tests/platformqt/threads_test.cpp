@@ -1,4 +1,5 @@
 #include "platform/gui.h"
+#include "platform/modules.h"
 #include "recorder.h"
 
 #include <atomic>
@@ -115,6 +116,42 @@ TEST_F(ThreadsTest, MessageLoopReturnsTheQuitCode)
     PostQuitMessage(-42);
     EXPECT_TRUE(win::quitPosted());
     EXPECT_EQ(win::runMessageLoop(), -42);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ThreadQueue, AThreadWaitsForItsOwnMessagesAndQuit)
+{
+    std::promise<DWORD> idPromise;
+    std::vector<MSG> received;
+    std::thread moduleThread([&] {
+        idPromise.set_value(win::openThreadQueue());
+        MSG msg;
+        EXPECT_FALSE(win::waitThreadMessage(&msg, 10)); // nothing yet
+        while (win::waitThreadMessage(&msg, 5000)) {
+            received.push_back(msg);
+            if (msg.message == WM_QUIT)
+                break;
+            // Its own quit goes to its own queue, not to the GUI loop.
+            PostQuitMessage(-1);
+        }
+    });
+    DWORD id = idPromise.get_future().get();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(PostThreadMessageA(id, WM_USER + 5, 1, 2));
+    moduleThread.join();
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].message, WM_USER + 5);
+    EXPECT_EQ(received[0].lParam, 2);
+    EXPECT_EQ(received[1].message, WM_QUIT);
+    EXPECT_EQ(int(received[1].wParam), -1);
+    EXPECT_FALSE(win::quitPosted());
+
+    // The queue ended with its thread.
+    EXPECT_FALSE(PostThreadMessageA(id, WM_QUIT, 0, 0));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_THREAD_ID);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Messages and timers over the Qt event loop, and the GUI message loop itself.
 #include "platform/gui.h"
 #include "platform/modules.h"
+#include "threadqueue.h"
 #include "windowregistry.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,8 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 void PostQuitMessage(int exitCode)
 {
+    if (!win::isGuiThread() && win::postToOwnQueue(MSG{nullptr, WM_QUIT, WPARAM(exitCode), 0}))
+        return;
     if (win::isGuiThread())
         win::quitNow(exitCode);
     else

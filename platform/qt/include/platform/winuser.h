@@ -31,6 +31,14 @@ struct CREATESTRUCTA {
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT SIZE_RESTORED = 0;
 constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
+constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
 
 constexpr int GWLP_USERDATA = -21;
 
@@ -63,7 +71,19 @@ HWND createWindow(const char* className, const char* title, WNDPROC proc, HWND p
 int runMessageLoop();
 // True from PostQuitMessage until runMessageLoop has returned the quit.
 bool quitPosted();
+
+// A message queue of the calling thread's own, for a thread other than the GUI thread that
+// waits for thread messages (the module's user-interface thread waits for its quit). It lives
+// until the thread ends. Returns the thread's id for PostThreadMessageA.
+DWORD openThreadQueue();
+// Waits up to timeoutMs for the next message to this thread (opening its queue if need be);
+// false on time-out.
+bool waitThreadMessage(MSG* msg, DWORD timeoutMs);
 } // namespace win
+
+DWORD GetCurrentThreadId();
+// FALSE (ERROR_INVALID_THREAD_ID) when that thread has no open queue.
+BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Calls the procedure now; from another thread it waits until the GUI thread has run it (the
 // GUI thread must be running or processing events, as on Win32). 0 for an unknown window.
@@ -71,8 +91,10 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Queues the message on the Qt event loop; any thread. FALSE for an unknown window; a message
 // whose window is destroyed before delivery is dropped.
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Ends the GUI message loop (runMessageLoop) with this code; the quit stays pending when no
-// loop runs, so the next runMessageLoop returns at once. Any thread.
+// On a thread with its own queue: WM_QUIT to that queue, as Win32 does. Anywhere else it ends
+// the GUI message loop (runMessageLoop) with this code; the quit stays pending when no loop
+// runs, so the next runMessageLoop returns at once. Window procedures run on the GUI thread,
+// so a procedure that must stop another thread posts WM_QUIT to it with PostThreadMessageA.
 void PostQuitMessage(int exitCode);
 // WM_CLOSE destroys the window; everything else answers 0.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
