@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -53,22 +54,28 @@ std::string portText(const char* format, int number)
 }
 
 // A reader thread: one framing pass every 100 ms while the links are open and the port has
-// not gone away. `active` is raised for the length of each pass.
-void startReader(std::thread& thread, std::atomic<bool>& active, const std::atomic<HANDLE>& port, PortLoss& loss,
+// not gone away. `active` is raised for the length of each pass. False when the system could
+// not create the thread.
+bool startReader(std::thread& thread, std::atomic<bool>& active, const std::atomic<HANDLE>& port, PortLoss& loss,
                  void (*pass)())
 {
     if (thread.joinable())
-        return;
-    thread = std::thread([&active, &port, &loss, pass] {
-        while (running() && port.load() != INVALID_HANDLE_VALUE && !loss.lost()) {
-            active = true;
-            pass();
+        return true;
+    try {
+        thread = std::thread([&active, &port, &loss, pass] {
+            while (running() && port.load() != INVALID_HANDLE_VALUE && !loss.lost()) {
+                active = true;
+                pass();
+                active = false;
+                if (!sleepWhileRunning(100ms))
+                    break;
+            }
             active = false;
-            if (!sleepWhileRunning(100ms))
-                break;
-        }
-        active = false;
-    });
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
 }
 
 void readPortNumberFile()
@@ -103,7 +110,8 @@ bool setUpInputPort(HANDLE port, int number, DWORD baud, bool modemLines)
     return true;
 }
 
-void openNavInput()
+// False when the reader thread could not be started: the sounder is then left closed.
+bool openNavInput()
 {
     int32_t handshake = 0;
     GetVarnelProfileInt("NMEA0183", "AssertHandshake", &handshake);
@@ -113,40 +121,43 @@ void openNavInput()
     HANDLE port = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         PortErrorBox(portText("Failed opening COM%1d", navPortNumber), "OpenComm");
-        return;
+        return true;
     }
     if (!setUpInputPort(port, navPortNumber, baud, handshake != 0)) {
         CloseHandle(port);
-        return;
+        return true;
     }
     navLoss.opened(name + " for Nav Input");
     ResetNavFramer(navFramer);
     hNavPort = port;
-    startReader(navThread, navFramer.fNavThreadActive, hNavPort, navLoss, NavFramingPass);
+    return startReader(navThread, navFramer.fNavThreadActive, hNavPort, navLoss, NavFramingPass);
 }
 
 void sounderFramingPass();
 
-void openSounder()
+// False when the reader thread could not be started.
+bool openSounder()
 {
     std::string name = portText("COM%1d", sounderPortNumber);
     HANDLE port = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         PortErrorBox(portText("Failed opening COM%1d for Sedrix Swath Input/Output", sounderPortNumber),
                      "OpenComm");
-        return;
+        return true;
     }
     int32_t baud = 9600;
     GetVarnelProfileInt("Sedrix", "Baud", &baud);
     if (!setUpInputPort(port, sounderPortNumber, DWORD(baud), false)) {
         CloseHandle(port);
-        return;
+        return true;
     }
     sounderLoss.opened(name + " for Sedrix Swath Input/Output");
     ResetSounderFramer(sounderFramer);
     hSounderPort = port;
-    startReader(sounderThread, fSounderThreadActive, hSounderPort, sounderLoss, sounderFramingPass);
+    if (!startReader(sounderThread, fSounderThreadActive, hSounderPort, sounderLoss, sounderFramingPass))
+        return false;
     WriteVarnelProfileString("Sedrix", "Baud", std::to_string(baud).c_str());
+    return true;
 }
 
 void sounderFramingPass()
@@ -218,8 +229,8 @@ int OpenLinks(HWND window)
         linksRunning = true;
     }
     readPortNumberFile();
-    openNavInput();
-    openSounder();
+    if (!openNavInput() || !openSounder())
+        return 0;
     OpenNavOutput(window);
     return 0;
 }
