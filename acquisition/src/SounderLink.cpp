@@ -81,6 +81,8 @@ bool startReader(std::thread& thread, std::atomic<bool>& active, const std::atom
 void readPortNumberFile()
 {
     const char* name = "c:\\varnel\\comms.ini";
+    navPortNumber = 1;
+    sounderPortNumber = 3;
     if (win::access(name, 0) != 0)
         return;
     FILE* file = win::fopen(name, "r");

@@ -14,7 +14,8 @@ std::vector<Record> CurrentTrackRecords(int slot, db::CurrentFile kind)
 {
     std::string bytes = TempDataRoot::readFile(*win::HostPath(db::CurrentTrackPath(slot, kind)));
     std::vector<Record> records(bytes.size() / sizeof(Record));
-    std::memcpy(records.data(), bytes.data(), records.size() * sizeof(Record));
+    if (!records.empty())
+        std::memcpy(records.data(), bytes.data(), records.size() * sizeof(Record));
     return records;
 }
 

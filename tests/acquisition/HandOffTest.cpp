@@ -84,8 +84,8 @@ TEST_F(HandOffTest, SavingOffTakesFixAndReadingButRecordsNothing)
     sounderLine("E0768F0100S0200\r\n");
     SwathReading r{};
     EXPECT_EQ(GetTrackData(&r), 3u);
-    EXPECT_EQ(r.transducer, 1);
-    EXPECT_EQ(r.lat, 500000000);
+    EXPECT_EQ(+r.transducer, 1);
+    EXPECT_EQ(+r.lat, 500000000);
     EXPECT_TRUE(points(1).empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(HandOffTest, RecordsAPositionedClassifiedPointWithItsTime)
     SwathReading r{};
     r.heading = -1.0f; // no compass: the main program's heading positions the point
     ASSERT_EQ(GetTrackData(&r), 3u);
-    EXPECT_EQ(r.lat, 500000000) << "the caller's reading stays unpositioned";
+    EXPECT_EQ(+r.lat, 500000000) << "the caller's reading stays unpositioned";
 
     SwathReading expected = r;
     expected.heading = 90.0f;
@@ -106,16 +106,16 @@ TEST_F(HandOffTest, RecordsAPositionedClassifiedPointWithItsTime)
     SetupTrackPointColour(&expected);
     auto stored = points(2);
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].lat, expected.lat);
-    EXPECT_EQ(stored[0].lon, expected.lon);
-    EXPECT_NE(stored[0].lat, r.lat);
-    EXPECT_FLOAT_EQ(stored[0].depth, expected.depth);
-    EXPECT_EQ(stored[0].colour, expected.colour);
+    EXPECT_EQ(+stored[0].lat, +expected.lat);
+    EXPECT_EQ(+stored[0].lon, +expected.lon);
+    EXPECT_NE(+stored[0].lat, +r.lat);
+    EXPECT_FLOAT_EQ(+stored[0].depth, +expected.depth);
+    EXPECT_EQ(+stored[0].colour, +expected.colour);
     EXPECT_EQ(timeCount(2), 1u);
 
     EXPECT_EQ(savingjuststarted, 0);
-    EXPECT_EQ(globalcurrenttrackinfos[2].toplat, expected.lat);
-    EXPECT_EQ(globalcurrenttrackinfos[2].leftlon, expected.lon);
+    EXPECT_EQ(globalcurrenttrackinfos[2].toplat, +expected.lat);
+    EXPECT_EQ(globalcurrenttrackinfos[2].leftlon, +expected.lon);
     EXPECT_EQ(globalcurrenttrackinfos[0].leftlon, 1800000000) << "other slots start empty";
     EXPECT_EQ(globalcurrenttrackinfos[5].bottomlat, 900000000);
 }
@@ -189,7 +189,7 @@ TEST_F(HandOffTest, DecodeFailureLeavesTransducerZero)
     SwathReading r{};
     r.transducer = 3;
     EXPECT_EQ(GetTrackData(&r), 0u);
-    EXPECT_EQ(r.transducer, 0);
+    EXPECT_EQ(+r.transducer, 0);
     EXPECT_TRUE(points(0).empty());
 }
 

@@ -37,16 +37,16 @@ TEST(ParseNavSentence, PositionFixesFromGllAndGga)
 {
     Parsed gll = parse("$GPGLL,5130.5000,N,00012.2500,W,120000,A\r");
     EXPECT_EQ(gll.result, 1);
-    EXPECT_EQ(gll.point.lat, 515083333);
-    EXPECT_EQ(gll.point.lon, -2041666);
+    EXPECT_EQ(+gll.point.lat, 515083333);
+    EXPECT_EQ(+gll.point.lon, -2041666);
     EXPECT_EQ(vessellatitude, 515083333);
     EXPECT_EQ(vessellongitude, -2041666);
-    EXPECT_GT(gll.point.time, 1700000000);
+    EXPECT_GT(+gll.point.time, 1700000000);
 
     Parsed gga = parse("$GNGGA,120001.00,0130.0000,S,17959.9999,E,1,08,0.9,12.0,M,,M,,*47\r");
     EXPECT_EQ(gga.result, 1);
-    EXPECT_EQ(gga.point.lat, -15000000);
-    EXPECT_EQ(gga.point.lon, 1799999983);
+    EXPECT_EQ(+gga.point.lat, -15000000);
+    EXPECT_EQ(+gga.point.lon, 1799999983);
 }
 
 TEST(ParseNavSentence, MalformedPositionsChangeNothing)
@@ -71,8 +71,8 @@ TEST(ParseNavSentence, MalformedPositionsChangeNothing)
         SCOPED_TRACE(c.sentence);
         Parsed p = parse(c.sentence, before);
         EXPECT_EQ(p.result, 0);
-        EXPECT_EQ(p.point.lat, 11);
-        EXPECT_EQ(p.point.lon, 22);
+        EXPECT_EQ(+p.point.lat, 11);
+        EXPECT_EQ(+p.point.lon, 22);
         if (c.debugEnd) {
             ASSERT_EQ(p.debug.size(), 1u);
             EXPECT_EQ(p.debug[0].rfind("ReadData Conversions,", 0), 0u);
@@ -91,7 +91,7 @@ TEST(ParseNavSentence, CourseAndSpeedFromVtg)
     EXPECT_EQ(p.result, 0) << "never a position fix";
     EXPECT_FLOAT_EQ(rTrueHeading, 54.7f);
     EXPECT_FLOAT_EQ(GetTrackHeading(), 54.7f);
-    EXPECT_FLOAT_EQ(p.point.heading, 54.7f);
+    EXPECT_FLOAT_EQ(+p.point.heading, 54.7f);
     EXPECT_FLOAT_EQ(GetTrackKnots(), 5.5f);
     EXPECT_GT(GetTrackKnotsUpdate(), 0);
     EXPECT_GT(GetTrackHeadingUpdate(), 0);
@@ -185,9 +185,9 @@ TEST(Compass, ChecksummedSentencesOnly)
     CompassRecord record{NO_ANGLE, NO_ANGLE, NO_ANGLE};
     std::string good = "$PTCMP,123.5,2.5,-1.5*73\r\n";
     ASSERT_TRUE(FeedCompassBytes(good.data(), int(good.size()), &record));
-    EXPECT_FLOAT_EQ(record.heading, 123.5f);
-    EXPECT_FLOAT_EQ(record.pitch, -2.5f) << "stored negated";
-    EXPECT_FLOAT_EQ(record.roll, -1.5f);
+    EXPECT_FLOAT_EQ(+record.heading, 123.5f);
+    EXPECT_FLOAT_EQ(+record.pitch, -2.5f) << "stored negated";
+    EXPECT_FLOAT_EQ(+record.roll, -1.5f);
 
     std::string bad = good;
     bad[8] = '9';
@@ -195,8 +195,8 @@ TEST(Compass, ChecksummedSentencesOnly)
     std::string noise(300, '$');
     noise += std::string(100, 'x') + "\r";
     EXPECT_FALSE(FeedCompassBytes(noise.data(), int(noise.size()), &record));
-    EXPECT_FLOAT_EQ(record.heading, 123.5f);
-    EXPECT_FLOAT_EQ(record.pitch, -2.5f);
+    EXPECT_FLOAT_EQ(+record.heading, 123.5f);
+    EXPECT_FLOAT_EQ(+record.pitch, -2.5f);
 }
 
 struct NavOutputTest : ::testing::Test {

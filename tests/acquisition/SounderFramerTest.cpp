@@ -68,17 +68,17 @@ TEST(DecodeReading, TurnsCountsIntoPhysicalValues)
     SwathReading r{};
     r.lat = 12345;
     ASSERT_EQ(DecodeReading("D0123F0456S0777\r", &r), 1);
-    EXPECT_EQ(r.transducer, 0);
-    EXPECT_FLOAT_EQ(r.depth, float(123 * SPEEDOFSOUND / (2.0 * 7680)));
-    EXPECT_FLOAT_EQ(r.e1, float(std::sqrt(0.302)));
-    EXPECT_FLOAT_EQ(r.e2, float(std::sqrt(0.511)));
-    EXPECT_EQ(r.lat, 12345) << "other fields untouched";
+    EXPECT_EQ(+r.transducer, 0);
+    EXPECT_FLOAT_EQ(+r.depth, float(123 * SPEEDOFSOUND / (2.0 * 7680)));
+    EXPECT_FLOAT_EQ(+r.e1, float(std::sqrt(0.302)));
+    EXPECT_FLOAT_EQ(+r.e2, float(std::sqrt(0.511)));
+    EXPECT_EQ(+r.lat, 12345) << "other fields untouched";
 
     ASSERT_EQ(DecodeReading("A0000F7777S0000\r", &r), 1);
-    EXPECT_EQ(r.transducer, -3);
-    EXPECT_NEAR(r.e1, 2.0236, 1e-4);
+    EXPECT_EQ(+r.transducer, -3);
+    EXPECT_NEAR(+r.e1, 2.0236, 1e-4);
     ASSERT_EQ(DecodeReading("G0001F0000S0000\r", &r), 1);
-    EXPECT_EQ(r.transducer, 3);
+    EXPECT_EQ(+r.transducer, 3);
 }
 
 TEST(DecodeReading, RejectsWithThePointUnchanged)
@@ -90,8 +90,8 @@ TEST(DecodeReading, RejectsWithThePointUnchanged)
         r.depth = 7.0f;
         r.transducer = 2;
         EXPECT_EQ(DecodeReading(line, &r), 0);
-        EXPECT_EQ(r.depth, 7.0f);
-        EXPECT_EQ(r.transducer, 2);
+        EXPECT_EQ(+r.depth, 7.0f);
+        EXPECT_EQ(+r.transducer, 2);
     }
 }
 

@@ -69,7 +69,7 @@ TEST_F(SounderLinkTest, OpensBothPortsFromThePortFileAndFramesReadings)
     sounder.write("xx\r\nB0500F0100S0200\r\n");
     SwathReading r{};
     ASSERT_TRUE(takeReading(r));
-    EXPECT_EQ(r.transducer, -2);
+    EXPECT_EQ(+r.transducer, -2);
     EXPECT_EQ(LastSounderLine(), "B0500F0100S0200");
     EXPECT_FALSE(TakeSounderReading(&r)) << "a line is taken once";
 }
@@ -160,7 +160,7 @@ TEST_F(SounderLinkTest, VanishedSounderIsReportedOnceAndTheRestRuns)
     auto texts = boxTexts();
     ASSERT_EQ(texts.size(), 1u) << ::testing::PrintToString(texts);
     EXPECT_EQ(texts[0], "Serial Port: Lost COM4 for Sedrix Swath Input/Output: the device has gone away");
-    EXPECT_EQ(r.transducer, 0) << "the reading taken before stays";
+    EXPECT_EQ(+r.transducer, 0) << "the reading taken before stays";
     EXPECT_TRUE(NavPortOpen());
 }
 

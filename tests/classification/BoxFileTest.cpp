@@ -65,8 +65,8 @@ TEST_F(BoxFileTest, ClassifiesUpToTheGridEdgesAndNeverBeyond)
             EXPECT_EQ(box.lastRow, c.row);
         else
             EXPECT_EQ(box.lastRow, 99) << "an outside reading keeps the last row";
-        EXPECT_EQ(box.lastClass, c.result ? -1 : c.colour);
-        EXPECT_EQ(p.colour, c.colour);
+        EXPECT_EQ(box.lastClass, c.result ? -1 : +c.colour);
+        EXPECT_EQ(+p.colour, +c.colour);
     }
 }
 
@@ -77,7 +77,7 @@ TEST_F(BoxFileTest, FlatBoundsClassifyNothing)
     r.e1 = 1.0f;
     r.e2 = box.e2Min;
     EXPECT_EQ(ClassifyReading(&box, &r), 1);
-    EXPECT_EQ(r.colour, COLOUR_UNCLASSIFIED);
+    EXPECT_EQ(+r.colour, COLOUR_UNCLASSIFIED);
     EXPECT_EQ(BoxToPixel(1.0f, box.e2Min, &box, 10).x, -1);
 }
 

@@ -25,9 +25,9 @@ TEST(CalculateSwathPosition, WorkedExample)
 {
     SwathReading r = reading(2, 10.0f, 90.0f);
     EXPECT_EQ(CalculateSwathPosition(&r), 0);
-    EXPECT_EQ(r.lat, 450);
-    EXPECT_EQ(r.lon, 0);
-    EXPECT_NEAR(r.depth, 8.660f, 1e-3);
+    EXPECT_EQ(+r.lat, 450);
+    EXPECT_EQ(+r.lon, 0);
+    EXPECT_NEAR(+r.depth, 8.660f, 1e-3);
 }
 
 TEST(CalculateSwathPosition, SidesHeadingsAndLimits)
@@ -52,9 +52,9 @@ TEST(CalculateSwathPosition, SidesHeadingsAndLimits)
         SCOPED_TRACE(c.what);
         SwathReading r = c.in;
         CalculateSwathPosition(&r);
-        EXPECT_EQ(r.lat, c.lat);
-        EXPECT_EQ(r.lon, c.lon);
-        EXPECT_NEAR(r.depth, c.depth, 1e-4);
+        EXPECT_EQ(+r.lat, +c.lat);
+        EXPECT_EQ(+r.lon, +c.lon);
+        EXPECT_NEAR(+r.depth, +c.depth, 1e-4);
     }
 }
 
@@ -64,8 +64,8 @@ TEST(CalculateSwathPosition, RollTiltsTheBeam)
     SwathReading rolled = reading(0, 10.0f, 0.0f, 0.0f, 30.0f);
     CalculateSwathPosition(&level);
     CalculateSwathPosition(&rolled);
-    EXPECT_EQ(level.lon, 0);
-    EXPECT_EQ(rolled.lon, -450); // the same as transducer +2 without roll
+    EXPECT_EQ(+level.lon, 0);
+    EXPECT_EQ(+rolled.lon, -450); // the same as transducer +2 without roll
 }
 
 TEST(LoadBeamAngles, ReadsTheProfileAndRepairsWhatIsNotANumber)

@@ -85,7 +85,7 @@ struct EndToEnd : ::testing::Test {
             bool saving = globaltrackstatus.field[TS_SAVING] != 0;
             uint32_t flags = GetTrackData(&reading);
             if (flags & 2) {
-                EXPECT_EQ(reading.transducer, transducer);
+                EXPECT_EQ(+reading.transducer, transducer);
                 if (saving && reading.lat != NO_POSITION_LAT) {
                     SwathReading copy = reading;
                     if (!(copy.heading >= 0.0f && copy.heading <= 360.0f))
@@ -106,7 +106,7 @@ struct EndToEnd : ::testing::Test {
              reading.lat == NO_POSITION_LAT && std::chrono::steady_clock::now() < deadline;
              std::this_thread::sleep_for(20ms))
             GetTrackData(&reading);
-        ASSERT_NE(reading.lat, NO_POSITION_LAT) << "no position fix from the simulator";
+        ASSERT_NE(+reading.lat, NO_POSITION_LAT) << "no position fix from the simulator";
     }
 };
 
@@ -117,8 +117,8 @@ TEST_F(EndToEnd, EveryAcceptedReadingLandsPositionedAndClassifiedInItsSlot)
     ASSERT_TRUE(win::scripted::boxes().empty());
     uint32_t started = uint32_t(std::time(nullptr));
     waitForFix();
-    EXPECT_NEAR(reading.lat / 1e7, 57.695, 0.01);
-    EXPECT_NEAR(reading.lon / 1e7, 11.835, 0.01);
+    EXPECT_NEAR(+reading.lat / 1e7, 57.695, 0.01);
+    EXPECT_NEAR(+reading.lon / 1e7, 11.835, 0.01);
 
     globaltrackstatus.field[TS_SAVING] = 1;
     savingjuststarted = 1;
@@ -128,7 +128,7 @@ TEST_F(EndToEnd, EveryAcceptedReadingLandsPositionedAndClassifiedInItsSlot)
             answered += pingAndTake(t);
     EXPECT_GE(answered, 19) << "the unit answers nearly every ping";
     EXPECT_GT(GetTrackKnots(), 5.9f) << "speed over ground from VTG";
-    EXPECT_GE(reading.heading, 0.0f) << "heading from the compass";
+    EXPECT_GE(+reading.heading, 0.0f) << "heading from the compass";
 
     // With saving off nothing more is appended.
     globaltrackstatus.field[TS_SAVING] = 0;
@@ -151,15 +151,15 @@ TEST_F(EndToEnd, EveryAcceptedReadingLandsPositionedAndClassifiedInItsSlot)
         ASSERT_EQ(stamps.size(), points.size());
         for (size_t i = 0; i < points.size(); ++i) {
             const SwathReading& e = expected[slot][i];
-            EXPECT_EQ(points[i].lat, e.lat);
-            EXPECT_EQ(points[i].lon, e.lon);
-            EXPECT_FLOAT_EQ(points[i].depth, e.depth);
-            EXPECT_EQ(points[i].colour, e.colour);
+            EXPECT_EQ(+points[i].lat, +e.lat);
+            EXPECT_EQ(+points[i].lon, +e.lon);
+            EXPECT_FLOAT_EQ(+points[i].depth, +e.depth);
+            EXPECT_EQ(+points[i].colour, +e.colour);
             EXPECT_GE(stamps[i], started);
             EXPECT_LE(stamps[i], finished);
             // The simulator's seabed and the program's geometry agree on where the beam landed,
             // within what the vessel's motion since the last fix and compass reading allows.
-            EXPECT_NEAR(points[i].depth, seabed::depthAt(points[i].lat / 1e7, points[i].lon / 1e7), 2.0);
+            EXPECT_NEAR(+points[i].depth, seabed::depthAt(+points[i].lat / 1e7, +points[i].lon / 1e7), 2.0);
         }
     }
     EXPECT_TRUE(win::scripted::boxes().empty());
