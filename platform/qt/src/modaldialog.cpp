@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -12,7 +13,8 @@ namespace win {
 namespace {
 
 // Sets a control as the user would have left it: the text of an edit, "1"/"0" for a check box
-// or radio button, the entry (by text, else by index) of a combo box, the value of a spin box.
+// or radio button, the entry (by text, else by index) of a combo box, the value of a spin box,
+// the text of a label that the dialog's own buttons would have changed.
 void setControl(QWidget& control, const std::string& value)
 {
     QString text = toQString(value);
@@ -27,6 +29,8 @@ void setControl(QWidget& control, const std::string& value)
         spin->setValue(text.toInt());
     } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(&control)) {
         spin->setValue(text.toDouble());
+    } else if (auto* label = qobject_cast<QLabel*>(&control)) {
+        label->setText(text);
     }
 }
 

@@ -1,0 +1,8 @@
+// The module's window: the raw GPS and sounder traffic, and the "Swath Setup" menu.
+#pragma once
+
+#include "platform/windef.h"
+
+// Creates the window object and its widget on the GUI thread; null when creation failed.
+HWND CreateModuleWindow(HWND owner, const RECT& rect, int showState);
+LRESULT ModuleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

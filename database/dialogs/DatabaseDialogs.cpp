@@ -1,0 +1,134 @@
+#include "DatabaseDialogs.h"
+
+#include "database/Catalogue.h"
+#include "platform/gui.h"
+#include "platform/messages.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+template <typename W>
+W* named(W* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+QDialogButtonBox* okCancel(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(IDOK));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(IDCANCEL));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+class SelectDatabaseWindow : public QDialog {
+public:
+    explicit SelectDatabaseWindow(QWidget* parent) : QDialog(parent)
+    {
+        setWindowTitle(SELECT_DATABASE_DIALOG);
+        auto* layout = new QFormLayout(this);
+        auto* list = named(new QListWidget, IDC_DATABASE_LIST);
+        list->setSortingEnabled(true);
+        auto* current = named(new QLineEdit, IDC_CURRENT_DATABASE);
+        current->setReadOnly(true);
+        selection_ = named(new QLineEdit, IDC_NEW_SELECTION);
+        selection_->setReadOnly(true);
+        layout->addRow(list);
+        layout->addRow("Current Database", current);
+        layout->addRow("New Selection", selection_);
+        auto* buttons = okCancel(this);
+        // Present as on the original form, but nothing acts on them.
+        buttons->addButton("Properties", QDialogButtonBox::ActionRole)->setEnabled(false);
+        buttons->addButton("New", QDialogButtonBox::ActionRole)->setEnabled(false);
+        layout->addRow(buttons);
+
+        DatabaseList content = BuildDatabaseList(nullptr);
+        for (const auto& name : content.names)
+            list->addItem(QString::fromLocal8Bit(name.c_str()));
+        if (!content.current.empty()) {
+            QString name = QString::fromLocal8Bit(content.current.c_str());
+            current->setText(name);
+            selection_->setText(name);
+            auto found = list->findItems(name, Qt::MatchStartsWith);
+            if (!found.isEmpty())
+                list->setCurrentItem(found.first());
+        }
+        connect(list, &QListWidget::currentTextChanged, selection_, &QLineEdit::setText);
+    }
+
+    std::string selection() const { return selection_->text().toLocal8Bit().toStdString(); }
+
+private:
+    QLineEdit* selection_;
+};
+
+class NewDatabaseWindow : public QDialog {
+public:
+    NewDatabaseWindow(QWidget* parent, char* folder) : QDialog(parent), folder_(folder)
+    {
+        setWindowTitle(NEW_DATABASE_DIALOG);
+        auto* layout = new QFormLayout(this);
+        name_ = named(new QLineEdit, IDC_DATABASE_NAME);
+        name_->setMaxLength(255);
+        auto* directory = named(new QLineEdit, IDC_DATABASE_DIRECTORY);
+        directory->hide();
+        layout->addRow("Name", name_);
+        layout->addRow(directory);
+        layout->addRow(okCancel(this));
+        NewDatabaseFields fields = OpenNewDatabaseFields(folder);
+        name_->setText(QString::fromLocal8Bit(fields.name.c_str()));
+        directory->setText(QString::fromLocal8Bit(fields.directory.c_str()));
+    }
+
+    // A refused name keeps the dialog open for another try.
+    void accept() override
+    {
+        std::snprintf(folder_, 256, "%s", name_->text().toLocal8Bit().constData());
+        if (DBNameNewDatabase(nullptr, folder_, "DATABASE") == 0)
+            done(IDOK);
+    }
+
+private:
+    char* folder_;
+    QLineEdit* name_;
+};
+
+} // namespace
+
+// Headless runs take the catalogue's scripted path, which answers OK as the window would.
+const char* RunSelectDatabaseDialog(QWidget* parent)
+{
+    if (win::isHeadless())
+        return DBSelectDatabaseDialog(nullptr);
+    SelectDatabaseWindow dialog(parent);
+    if (win::execModal(dialog, SELECT_DATABASE_DIALOG) != IDOK)
+        return nullptr;
+    return ChooseDatabase(dialog.selection());
+}
+
+int RunNewDatabaseDialog(QWidget* parent, char* folder)
+{
+    if (!folder)
+        return 0;
+    if (win::isHeadless())
+        return DBNewDatabaseDialog(nullptr, folder);
+    NewDatabaseWindow dialog(parent, folder);
+    return win::execModal(dialog, NEW_DATABASE_DIALOG) == IDOK ? 1 : 2;
+}
+
+void InstallDatabaseDialogs()
+{
+    if (!win::isHeadless())
+        SetNewDatabaseDialog([](HWND, char* folder) { return RunNewDatabaseDialog(nullptr, folder); });
+}

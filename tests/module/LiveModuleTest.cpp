@@ -1,0 +1,136 @@
+// A live survey headless: the instrument simulator on pseudo-terminals, the real module loaded
+// by name, recording switched on and off through the main program's recording control.
+#include "TempDataRoot.h"
+#include "database/CurrentTrack.h"
+#include "database/OverlayStore.h"
+#include "database/TrackStore.h"
+#include "platform/files.h"
+#include "platform/gui.h"
+#include "platform/messages.h"
+#include "platform/system.h"
+#include "platform/winuser.h"
+#include "recording/ModuleBinding.h"
+#include "recording/RecordingControl.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Simulator {
+public:
+    explicit Simulator(const TempDataRoot& root)
+    {
+        process_.start(QString::fromStdString(win::programFolder() + "/swathsim"),
+                       {"--seed", "7", "--speed", "4", "--duration", "120"});
+        std::map<std::string, std::string> devices;
+        while (process_.waitForReadyRead(10000) || process_.canReadLine()) {
+            while (process_.canReadLine()) {
+                std::string line = process_.readLine().trimmed().toStdString();
+                if (line == "ready")
+                    goto ready;
+                auto space = line.find(' ');
+                devices[line.substr(0, space)] = line.substr(space + 1);
+            }
+        }
+    ready:
+        const std::pair<const char*, const char*> ports[] = {{"gps", "com1"}, {"compass", "com2"}, {"sounder", "com3"}};
+        for (auto [instrument, com] : ports)
+            fs::create_symlink(devices.at(instrument), root.root() / "dosdevices" / com);
+    }
+    ~Simulator()
+    {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+
+private:
+    QProcess process_;
+};
+
+struct LiveModule : ::testing::Test {
+    TempDataRoot root;
+
+    void SetUp() override
+    {
+        win::scripted::listen();
+        TempDataRoot::writeFile(root.windowsDir() / "VARNEL.INI",
+                                "[Compass]\nPort=COM2\n[Files]\nCurrentRawLog=nul\n");
+        TempDataRoot::writeFile(root.windowsDir() / "Swath.ini",
+                                "[Surface]\nAutoPing=1\nScanning=1\nPingInterval_ms=200\n");
+        ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    }
+    void TearDown() override { win::scripted::stopListening(); }
+
+    // The chart timer's work for a while: poll the module every 200 ms.
+    static int poll(int ticks)
+    {
+        int readings = 0;
+        SwathReading reading{};
+        for (int i = 0; i < ticks; ++i) {
+            if (PollTrackData(nullptr, &reading) & 2)
+                ++readings;
+            win::waitProcessingEvents(200);
+        }
+        return readings;
+    }
+};
+
+TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
+{
+    Simulator simulator(root);
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    HWND window = hSwath.GetMainWnd();
+    ASSERT_TRUE(IsWindow(window));
+
+    poll(5);
+    win::scripted::queueAnswer(IDYES); // "Are you sure you want to turn saving ON?"
+    ASSERT_EQ(StartSaving(nullptr), 0);
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 1);
+    int readings = poll(40); // eight seconds of a survey
+    EXPECT_GT(readings, 14);
+
+    win::scripted::queueDialog("Turn Saving OFF", {IDYES, {}});
+    ASSERT_EQ(StopSaving(nullptr, 0), 0);
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
+
+    StopSwathModule(nullptr, 0);
+    EXPECT_FALSE(IsWindow(window));
+    UnloadSwathModule();
+
+    // One stored track per transducer, with its beam in the beam table, points positioned.
+    int64_t entries = win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42;
+    std::map<int, int> beams;
+    for (uint32_t handle = 2; handle <= uint32_t(entries); ++handle) {
+        int transducer = 99;
+        ASSERT_EQ(DBGetTrackBeam(handle, &transducer), 0) << handle;
+        beams[transducer]++;
+        TrackInfo info{};
+        info.handle = handle;
+        TrackPoint points[TRACK_BLOCK_POINTS];
+        TrackBlock block{points, 0, 0};
+        ASSERT_EQ(DBReadTrackDataBlock(&info, &block, "database"), 1);
+        ASSERT_GT(block.count, 0);
+        for (int i = 0; i < block.count; ++i) {
+            TrackPoint p = points[i];
+            EXPECT_NEAR(p.lat / 1e7, 57.70, 0.05);
+            EXPECT_NEAR(p.lon / 1e7, 11.84, 0.05);
+            EXPECT_GT(p.depth, 0.0f);
+        }
+    }
+    EXPECT_EQ(beams.size(), 7u) << "every transducer recorded";
+    for (auto [transducer, count] : beams)
+        EXPECT_EQ(count, 1) << transducer;
+    // The current track starts empty again.
+    EXPECT_LE(win::fileSize("c:\\varnel\\database\\ovl00001\\trk00001.dat"), 0);
+}
+
+} // namespace
