@@ -72,7 +72,7 @@ struct LiveModule : ::testing::Test {
     static int poll(int ticks)
     {
         int readings = 0;
-        SwathReading reading{};
+        SwathReading reading = UnpositionedReading();
         for (int i = 0; i < ticks; ++i) {
             if (PollTrackData(nullptr, &reading) & 2)
                 ++readings;

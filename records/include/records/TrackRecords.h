@@ -196,6 +196,15 @@ inline TrackStatusDisk TrackStatusToDisk(const TrackStatus& m)
     return d;
 }
 
+// A reading before any position fix.
+inline SwathReading UnpositionedReading()
+{
+    SwathReading r{};
+    r.lat = NO_POSITION_LAT;
+    r.lon = NO_POSITION_LONG;
+    return r;
+}
+
 // The stored part of a reading.
 inline TrackPoint TrackPointOf(const SwathReading& r)
 {
