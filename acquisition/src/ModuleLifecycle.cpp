@@ -17,7 +17,6 @@
 #include "recording/VesselState.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -30,11 +29,6 @@ using namespace std::chrono_literals;
 
 std::mutex threadsMutex;
 std::vector<std::thread> threads;
-
-std::mutex quitMutex;
-std::condition_variable quitSignal;
-bool quitPosted = false;
-int quitCode = 0;
 
 // Counts a module thread in for its lifetime.
 struct ThreadCount {
@@ -198,6 +192,7 @@ void timerThread()
 void userInterfaceThread()
 {
     ThreadCount counted;
+    swathModule.uiThreadId = win::openThreadQueue();
     LoadStatus(&swathModule.showState, MODULE_CLASS);
     if (!initialise()) {
         swathModule.fStarted = false;
@@ -207,8 +202,10 @@ void userInterfaceThread()
     startThread(timerThread);
     startThread(auxiliaryThread);
     swathModule.fStarted = true;
-    std::unique_lock lock(quitMutex);
-    quitSignal.wait(lock, [] { return quitPosted; });
+    // The window lives on the GUI thread; this thread only waits for its quit.
+    MSG msg{};
+    while (!win::waitThreadMessage(&msg, 1000) || msg.message != WM_QUIT) {
+    }
 }
 
 // Waits without starving the GUI thread, which may have to create or destroy our window.
@@ -224,10 +221,7 @@ void pause(DWORD ms)
 
 void PostModuleQuit(int code)
 {
-    std::lock_guard lock(quitMutex);
-    quitPosted = true;
-    quitCode = code;
-    quitSignal.notify_all();
+    PostThreadMessageA(swathModule.uiThreadId, WM_QUIT, WPARAM(code), 0);
 }
 
 void MarkPing(int transducer)
@@ -273,10 +267,6 @@ int32_t StartSwath(HWND owner)
     swathModule.owner = owner;
     swathModule.fStarted = false;
     swathModule.fStartFailed = false;
-    {
-        std::lock_guard lock(quitMutex);
-        quitPosted = false;
-    }
     startThread(userInterfaceThread);
     for (int i = 0; i < 200 && !swathModule.fStarted && !swathModule.fStartFailed; ++i)
         pause(100);

@@ -21,7 +21,7 @@ struct ModuleState {
     std::atomic<int> runningThreads{0};
     std::atomic<bool> fStarted{false};
     std::atomic<bool> fStartFailed{false};
-    std::atomic<unsigned long> uiThreadId{0};
+    std::atomic<DWORD> uiThreadId{0}; // its message queue receives the quit
 
     // Guards the settings and the reading below against the timer thread.
     std::mutex mutex;
