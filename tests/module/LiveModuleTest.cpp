@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/winuser.h"
 #include "recording/ModuleBinding.h"
@@ -131,6 +132,40 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
         EXPECT_EQ(count, 1) << transducer;
     // The current track starts empty again.
     EXPECT_LE(win::fileSize("c:\\varnel\\database\\ovl00001\\trk00001.dat"), 0);
+}
+
+TEST_F(LiveModule, SetupDialogOkTakesTheSettingsOverAndSavesThem)
+{
+    Simulator simulator(root);
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    HWND window = hSwath.GetMainWnd();
+
+    // "Swath Setup": beam +2 instead of scanning, pinging by hand, a PRI below the minimum.
+    constexpr int AUTO = 1002, BEAM_PLUS2 = 1011, PRI = 1019, SWATH_SETUP = 32771;
+    win::scripted::queueDialog("Swath Setup", {IDOK, {{AUTO, "0"}, {BEAM_PLUS2, "1"}, {PRI, "150"}}});
+    SendMessageA(window, WM_COMMAND, SWATH_SETUP, 0);
+    auto value = [](const char* key) {
+        char text[32];
+        GetPrivateProfileStringA("Surface", key, "", text, sizeof text, "Swath.ini");
+        return std::string(text);
+    };
+    EXPECT_EQ(value("AutoPing"), "0");
+    EXPECT_EQ(value("Scanning"), "0");
+    EXPECT_EQ(value("PingInterval_ms"), "200");
+
+    // Without automatic pings nothing new arrives from the unit.
+    poll(3);
+    SwathReading reading = UnpositionedReading();
+    int readings = 0;
+    for (int i = 0; i < 5; ++i) {
+        readings += (PollTrackData(nullptr, &reading) & 2) ? 1 : 0;
+        win::waitProcessingEvents(200);
+    }
+    EXPECT_EQ(readings, 0);
+    StopSwathModule(nullptr, 0);
+    UnloadSwathModule();
 }
 
 } // namespace

@@ -12,16 +12,19 @@
 namespace win {
 namespace {
 
-// Sets a control as the user would have left it: the text of an edit, "1"/"0" for a check box
-// or radio button, the entry (by text, else by index) of a combo box, the value of a spin box,
-// the text of a label that the dialog's own buttons would have changed.
+// Sets a control as the user would have left it, through the signals the user's own typing
+// and clicking give, so the dialog's handlers see the change: the text of an edit, "1"/"0" for a
+// check box or radio button, the entry (by text, else by index) of a combo box, the value of a
+// spin box, the text of a label that the dialog's own buttons would have changed.
 void setControl(QWidget& control, const std::string& value)
 {
     QString text = toQString(value);
     if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
         edit->setText(text);
+        emit edit->textEdited(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
-        button->setChecked(text.toInt() != 0);
+        if (button->isCheckable() && button->isChecked() != (text.toInt() != 0))
+            button->click();
     } else if (auto* combo = qobject_cast<QComboBox*>(&control)) {
         int index = combo->findText(text);
         combo->setCurrentIndex(index >= 0 ? index : text.toInt());
@@ -44,7 +47,11 @@ intptr_t execModal(QDialog& dialog, const std::string& name)
     for (const auto& [id, value] : result.controls)
         if (auto* control = dialog.findChild<QWidget*>(QString::number(id)))
             setControl(*control, value);
-    dialog.done(int(result.code));
+    // OK runs the dialog's own acceptance, as pressing the button would.
+    if (result.code == IDOK)
+        dialog.accept();
+    else
+        dialog.done(int(result.code));
     return dialog.result();
 }
 
