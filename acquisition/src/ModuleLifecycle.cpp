@@ -307,8 +307,7 @@ struct UnloadGuard {
             swathModule.window = nullptr;
             PostModuleQuit(0);
             joinThreads();
-            CloseCompass();
-            CloseLinks(nullptr);
+            CloseModuleLinks(nullptr);
         }
     }
 } unloadGuard;

@@ -120,10 +120,8 @@ void checkTransducer(HWND window)
 
 LRESULT onCreate(HWND window)
 {
-    OpenLinks(window);
-    if (OpenCompass(window) == 1) {
+    if (OpenModuleLinks(window) != 0) {
         swathModule.fStartFailed = true;
-        CloseLinks(window);
         return -1;
     }
     std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -140,8 +138,7 @@ void onDestroy(HWND window)
         globaltrackstatus.field[TS_SAVING] = 0;
     }
     swathModule.window = nullptr;
-    CloseCompass();
-    CloseLinks(window);
+    CloseModuleLinks(window);
     PostModuleQuit(0);
 }
 

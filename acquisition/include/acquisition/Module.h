@@ -46,5 +46,10 @@ void PingCurrentTransducer(bool alternate);
 void MarkPing(int transducer);
 // Sends the unit settings the advanced dialog changed and takes them over.
 void ApplyAdvancedSettings(const UnitSettings& unit);
+// The module's links to its instruments, opened with its window and closed with it: the serial
+// ports in the live module, the replay files in the replay module. Non-zero when the module
+// cannot run.
+int OpenModuleLinks(HWND window);
+void CloseModuleLinks(HWND window);
 // Ends the module's user-interface thread with this code.
 void PostModuleQuit(int code);
