@@ -1,5 +1,6 @@
 // A live survey headless: the instrument simulator on pseudo-terminals, the real module loaded
 // by name, recording switched on and off through the main program's recording control.
+#include "SurveyHost.h"
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
 #include "database/OverlayStore.h"
@@ -13,8 +14,6 @@
 #include "recording/ModuleBinding.h"
 #include "recording/RecordingControl.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,63 +23,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Simulator {
-public:
-    explicit Simulator(const TempDataRoot& root)
-    {
-        process_.start(QString::fromStdString(win::programFolder() + "/swathsim"),
-                       {"--seed", "7", "--speed", "4", "--duration", "120"});
-        std::map<std::string, std::string> devices;
-        while (process_.waitForReadyRead(10000) || process_.canReadLine()) {
-            while (process_.canReadLine()) {
-                std::string line = process_.readLine().trimmed().toStdString();
-                if (line == "ready")
-                    goto ready;
-                auto space = line.find(' ');
-                devices[line.substr(0, space)] = line.substr(space + 1);
-            }
-        }
-    ready:
-        const std::pair<const char*, const char*> ports[] = {{"gps", "com1"}, {"compass", "com2"}, {"sounder", "com3"}};
-        for (auto [instrument, com] : ports)
-            fs::create_symlink(devices.at(instrument), root.root() / "dosdevices" / com);
-    }
-    ~Simulator()
-    {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-private:
-    QProcess process_;
-};
-
 struct LiveModule : ::testing::Test {
     TempDataRoot root;
 
     void SetUp() override
     {
         win::scripted::listen();
-        TempDataRoot::writeFile(root.windowsDir() / "VARNEL.INI",
-                                "[Compass]\nPort=COM2\n[Files]\nCurrentRawLog=nul\n");
-        TempDataRoot::writeFile(root.windowsDir() / "Swath.ini",
-                                "[Surface]\nAutoPing=1\nScanning=1\nPingInterval_ms=200\n");
+        WriteSurveySettings(root);
         ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     }
     void TearDown() override { win::scripted::stopListening(); }
-
-    // The chart timer's work for a while: poll the module every 200 ms.
-    static int poll(int ticks)
-    {
-        int readings = 0;
-        SwathReading reading = UnpositionedReading();
-        for (int i = 0; i < ticks; ++i) {
-            if (PollTrackData(nullptr, &reading) & 2)
-                ++readings;
-            win::waitProcessingEvents(200);
-        }
-        return readings;
-    }
 };
 
 TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
@@ -92,11 +44,11 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     HWND window = hSwath.GetMainWnd();
     ASSERT_TRUE(IsWindow(window));
 
-    poll(5);
+    PollModule(5);
     win::scripted::queueAnswer(IDYES); // "Are you sure you want to turn saving ON?"
     ASSERT_EQ(StartSaving(nullptr), 0);
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 1);
-    int readings = poll(40); // eight seconds of a survey
+    int readings = PollModule(40); // eight seconds of a survey
     EXPECT_GT(readings, 14);
 
     win::scripted::queueDialog("Turn Saving OFF", {IDYES, {}});
@@ -156,14 +108,8 @@ TEST_F(LiveModule, SetupDialogOkTakesTheSettingsOverAndSavesThem)
     EXPECT_EQ(value("PingInterval_ms"), "200");
 
     // Without automatic pings nothing new arrives from the unit.
-    poll(3);
-    SwathReading reading = UnpositionedReading();
-    int readings = 0;
-    for (int i = 0; i < 5; ++i) {
-        readings += (PollTrackData(nullptr, &reading) & 2) ? 1 : 0;
-        win::waitProcessingEvents(200);
-    }
-    EXPECT_EQ(readings, 0);
+    PollModule(3);
+    EXPECT_EQ(PollModule(5), 0);
     StopSwathModule(nullptr, 0);
     UnloadSwathModule();
 }
