@@ -3,6 +3,7 @@
 #include "acquisition/Module.h"
 #include "acquisition/SounderLink.h"
 #include "acquisition/TerminalDialog.h"
+#include "platform/dialogcontrols.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
 
@@ -20,33 +21,10 @@
 
 namespace {
 
-template <typename W>
-W* named(W* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-template <typename W>
-W* control(const QDialog* dialog, int id)
-{
-    return dialog->findChild<W*>(QString::number(id));
-}
-
 // Numeric fields read as the number at their start, text as 0.
 int numberIn(const QLineEdit* edit)
 {
     return std::atoi(edit->text().toLatin1().constData());
-}
-
-QDialogButtonBox* okCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(IDOK));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(IDCANCEL));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
 }
 
 // The PRI field never goes below 200 ms once it loses the focus.
@@ -79,44 +57,44 @@ SetupDialog::SetupDialog(SetupBlock& block, QWidget* parent) : QDialog(parent), 
 
     auto* remote = new QGroupBox("Remote Unit");
     auto* remoteLayout = new QVBoxLayout(remote);
-    auto* advanced = named(new QPushButton("Advanced"), IDC_ADVANCED);
+    auto* advanced = win::withId(new QPushButton("Advanced"), IDC_ADVANCED);
     remoteLayout->addWidget(advanced);
     layout->addWidget(remote);
 
     auto* beams = new QGroupBox("Beam Select");
     auto* beamLayout = new QGridLayout(beams);
     for (int id = IDC_BEAM_MINUS3; id <= IDC_BEAM_PLUS3; ++id) {
-        auto* radio = named(new QRadioButton(QString::number(id - IDC_BEAM_MINUS3 - 3)), id);
+        auto* radio = win::withId(new QRadioButton(QString::number(id - IDC_BEAM_MINUS3 - 3)), id);
         beamLayout->addWidget(radio, 0, id - IDC_BEAM_MINUS3);
         connect(radio, &QRadioButton::clicked, this, [this] { changed_ = true; });
     }
-    auto* scan = named(new QRadioButton("Scan"), IDC_SCAN);
+    auto* scan = win::withId(new QRadioButton("Scan"), IDC_SCAN);
     connect(scan, &QRadioButton::clicked, this, [this] { changed_ = true; });
     beamLayout->addWidget(scan, 1, 0, 1, 2);
-    auto* ping = named(new QPushButton("Ping"), IDC_PING);
+    auto* ping = win::withId(new QPushButton("Ping"), IDC_PING);
     beamLayout->addWidget(ping, 1, 5, 1, 2);
     layout->addWidget(beams);
 
     auto* surface = new QGroupBox("Surface Control");
     auto* surfaceLayout = new QFormLayout(surface);
-    auto* autoPing = named(new QCheckBox("Auto"), IDC_AUTO);
+    auto* autoPing = win::withId(new QCheckBox("Auto"), IDC_AUTO);
     connect(autoPing, &QCheckBox::clicked, this, [this] { changed_ = true; });
     surfaceLayout->addRow(autoPing);
-    auto* pri = named(new PriEdit, IDC_PRI);
+    auto* pri = win::withId(new PriEdit, IDC_PRI);
     pri->onLeave = [this] { changed_ = true; };
     surfaceLayout->addRow("PRI (ms)", pri);
-    auto* raw = named(new QCheckBox("ShowRawData"), IDC_SHOW_RAW_DATA);
+    auto* raw = win::withId(new QCheckBox("ShowRawData"), IDC_SHOW_RAW_DATA);
     surfaceLayout->addRow(raw);
     layout->addWidget(surface);
 
     // Present but hidden, as the recording is switched from the main program.
     auto* saving = new QGroupBox("Saving");
     auto* savingLayout = new QFormLayout(saving);
-    savingLayout->addRow(named(new QCheckBox("Saving on"), IDC_SAVING_ON));
-    savingLayout->addRow("SAVE INTERVAL (ms)", named(new QLineEdit, IDC_SAVE_INTERVAL));
+    savingLayout->addRow(win::withId(new QCheckBox("Saving on"), IDC_SAVING_ON));
+    savingLayout->addRow("SAVE INTERVAL (ms)", win::withId(new QLineEdit, IDC_SAVE_INTERVAL));
     saving->hide();
     layout->addWidget(saving);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(win::okCancelButtons(this));
 
     connect(ping, &QPushButton::clicked, this, [] {
         PingCurrentTransducer(QApplication::keyboardModifiers() & Qt::ShiftModifier);
@@ -132,17 +110,17 @@ SetupDialog::SetupDialog(SetupBlock& block, QWidget* parent) : QDialog(parent), 
 void SetupDialog::fill()
 {
     const SurfaceSettings& s = block_.surface;
-    control<QCheckBox>(this, IDC_AUTO)->setChecked(s.AutoPing);
-    control<QPushButton>(this, IDC_PING)->setEnabled(!s.AutoPing);
-    control<QCheckBox>(this, IDC_SHOW_RAW_DATA)->setChecked(s.ShowRawData);
-    control<QCheckBox>(this, IDC_SAVING_ON)->setChecked(block_.trackStatus->field[TS_SAVING]);
+    win::controlOf<QCheckBox>(this, IDC_AUTO)->setChecked(s.AutoPing);
+    win::controlOf<QPushButton>(this, IDC_PING)->setEnabled(!s.AutoPing);
+    win::controlOf<QCheckBox>(this, IDC_SHOW_RAW_DATA)->setChecked(s.ShowRawData);
+    win::controlOf<QCheckBox>(this, IDC_SAVING_ON)->setChecked(block_.trackStatus->field[TS_SAVING]);
     int transducer = block_.reading.transducer;
     if (s.Scanning)
-        control<QRadioButton>(this, IDC_SCAN)->setChecked(true);
+        win::controlOf<QRadioButton>(this, IDC_SCAN)->setChecked(true);
     else if (transducer >= -3 && transducer <= 3)
-        control<QRadioButton>(this, IDC_BEAM_MINUS3 + transducer + 3)->setChecked(true);
-    control<QLineEdit>(this, IDC_PRI)->setText(QString::number(int(s.pingInterval * 1000 + 0.5)));
-    control<QLineEdit>(this, IDC_SAVE_INTERVAL)
+        win::controlOf<QRadioButton>(this, IDC_BEAM_MINUS3 + transducer + 3)->setChecked(true);
+    win::controlOf<QLineEdit>(this, IDC_PRI)->setText(QString::number(int(s.pingInterval * 1000 + 0.5)));
+    win::controlOf<QLineEdit>(this, IDC_SAVE_INTERVAL)
         ->setText(QString::number(block_.trackStatus->field[TS_SAVE_RATE] * 1000));
     changed_ = false;
 }
@@ -151,14 +129,14 @@ void SetupDialog::accept()
 {
     if (changed_) {
         SurfaceSettings& s = block_.surface;
-        s.AutoPing = control<QCheckBox>(this, IDC_AUTO)->isChecked();
-        s.ShowRawData = control<QCheckBox>(this, IDC_SHOW_RAW_DATA)->isChecked();
-        s.Scanning = control<QRadioButton>(this, IDC_SCAN)->isChecked();
+        s.AutoPing = win::controlOf<QCheckBox>(this, IDC_AUTO)->isChecked();
+        s.ShowRawData = win::controlOf<QCheckBox>(this, IDC_SHOW_RAW_DATA)->isChecked();
+        s.Scanning = win::controlOf<QRadioButton>(this, IDC_SCAN)->isChecked();
         for (int id = IDC_BEAM_MINUS3; id <= IDC_BEAM_PLUS3; ++id)
-            if (control<QRadioButton>(this, id)->isChecked())
+            if (win::controlOf<QRadioButton>(this, id)->isChecked())
                 block_.reading.transducer = id - IDC_BEAM_MINUS3 - 3;
-        s.pingInterval = std::max(numberIn(control<QLineEdit>(this, IDC_PRI)), 200) / 1000.0;
-        block_.trackStatus->field[TS_SAVE_RATE] = numberIn(control<QLineEdit>(this, IDC_SAVE_INTERVAL)) / 1000;
+        s.pingInterval = std::max(numberIn(win::controlOf<QLineEdit>(this, IDC_PRI)), 200) / 1000.0;
+        block_.trackStatus->field[TS_SAVE_RATE] = numberIn(win::controlOf<QLineEdit>(this, IDC_SAVE_INTERVAL)) / 1000;
     }
     done(IDOK);
 }
@@ -168,13 +146,13 @@ AdvancedSetupDialog::AdvancedSetupDialog(SetupBlock& block, QWidget* parent)
 {
     setWindowTitle("Advanced Setup for Tarnley Technicians");
     auto* layout = new QFormLayout(this);
-    auto* timings = named(new QPushButton("Set Timings"), IDC_SET_TIMINGS);
-    auto* pld = named(new QCheckBox("Programmable Digital Board"), IDC_PLD_BOARD);
-    auto* freeRun = named(new QCheckBox("Free Run"), IDC_FREE_RUN);
-    auto* testSignal = named(new QCheckBox("Use Test Signal Generator"), IDC_TEST_SIGNAL);
-    auto* pri = named(new QLineEdit, IDC_FREE_RUN_PRI);
-    auto* pulse = named(new QLineEdit, IDC_TX_PULSE);
-    auto* terminal = named(new QPushButton("Run Terminal"), IDC_RUN_TERMINAL);
+    auto* timings = win::withId(new QPushButton("Set Timings"), IDC_SET_TIMINGS);
+    auto* pld = win::withId(new QCheckBox("Programmable Digital Board"), IDC_PLD_BOARD);
+    auto* freeRun = win::withId(new QCheckBox("Free Run"), IDC_FREE_RUN);
+    auto* testSignal = win::withId(new QCheckBox("Use Test Signal Generator"), IDC_TEST_SIGNAL);
+    auto* pri = win::withId(new QLineEdit, IDC_FREE_RUN_PRI);
+    auto* pulse = win::withId(new QLineEdit, IDC_TX_PULSE);
+    auto* terminal = win::withId(new QPushButton("Run Terminal"), IDC_RUN_TERMINAL);
     layout->addRow(timings);
     layout->addRow(pld);
     layout->addRow(freeRun);
@@ -182,7 +160,7 @@ AdvancedSetupDialog::AdvancedSetupDialog(SetupBlock& block, QWidget* parent)
     layout->addRow("Free run PRI (ms)", pri);
     layout->addRow("TX Pulse (us)", pulse);
     layout->addRow(terminal);
-    layout->addRow(okCancel(this));
+    layout->addRow(win::okCancelButtons(this));
 
     connect(testSignal, &QCheckBox::clicked, this, [this, freeRun](bool on) {
         if (on)
@@ -205,15 +183,15 @@ AdvancedSetupDialog::AdvancedSetupDialog(SetupBlock& block, QWidget* parent)
 void AdvancedSetupDialog::fill()
 {
     block_.unit.ExtControl = 1;
-    control<QCheckBox>(this, IDC_FREE_RUN)->setEnabled(false);
-    control<QLineEdit>(this, IDC_FREE_RUN_PRI)->setEnabled(false);
-    control<QLineEdit>(this, IDC_FREE_RUN_PRI)->setText(QString::number(block_.unit.Pri_ms));
-    control<QCheckBox>(this, IDC_PLD_BOARD)->setChecked(block_.unit.PldDigitalBoard);
-    auto* testSignal = control<QCheckBox>(this, IDC_TEST_SIGNAL);
+    win::controlOf<QCheckBox>(this, IDC_FREE_RUN)->setEnabled(false);
+    win::controlOf<QLineEdit>(this, IDC_FREE_RUN_PRI)->setEnabled(false);
+    win::controlOf<QLineEdit>(this, IDC_FREE_RUN_PRI)->setText(QString::number(block_.unit.Pri_ms));
+    win::controlOf<QCheckBox>(this, IDC_PLD_BOARD)->setChecked(block_.unit.PldDigitalBoard);
+    auto* testSignal = win::controlOf<QCheckBox>(this, IDC_TEST_SIGNAL);
     bool hpAvailable = block_.unit.flags & HP_CONTROL_AVAILABLE;
     testSignal->setEnabled(hpAvailable);
     testSignal->setChecked(hpAvailable && block_.unit.HpControl);
-    control<QLineEdit>(this, IDC_TX_PULSE)->setText(QString::number(block_.unit.TxPulseWidth_us));
+    win::controlOf<QLineEdit>(this, IDC_TX_PULSE)->setText(QString::number(block_.unit.TxPulseWidth_us));
     changed_ = false;
 }
 
@@ -251,11 +229,11 @@ void AdvancedSetupDialog::accept()
 {
     if (changed_) {
         UnitSettings& u = block_.unit;
-        u.HpControl = control<QCheckBox>(this, IDC_TEST_SIGNAL)->isChecked();
+        u.HpControl = win::controlOf<QCheckBox>(this, IDC_TEST_SIGNAL)->isChecked();
         u.ExtControl = !u.HpControl;
-        u.PldDigitalBoard = control<QCheckBox>(this, IDC_PLD_BOARD)->isChecked();
-        u.Pri_ms = numberIn(control<QLineEdit>(this, IDC_FREE_RUN_PRI));
-        u.TxPulseWidth_us = numberIn(control<QLineEdit>(this, IDC_TX_PULSE));
+        u.PldDigitalBoard = win::controlOf<QCheckBox>(this, IDC_PLD_BOARD)->isChecked();
+        u.Pri_ms = numberIn(win::controlOf<QLineEdit>(this, IDC_FREE_RUN_PRI));
+        u.TxPulseWidth_us = numberIn(win::controlOf<QLineEdit>(this, IDC_TX_PULSE));
     }
     done(IDOK);
 }
@@ -268,7 +246,7 @@ JamDialog::JamDialog(JamEntry& entry, int transducer, QWidget* parent) : QDialog
                                          "\u00f82 Clock Jam",   "E2 \u00f82 Clock Jam",
                                          "Reference Clock Jam", "E2 \u00f81 Clock Jam"};
     for (int i = 0; i < 7; ++i) {
-        auto* edit = named(new QLineEdit, IDC_TVG_JAM + i);
+        auto* edit = win::withId(new QLineEdit, IDC_TVG_JAM + i);
         if (i == 0)
             edit->setEnabled(false);
         else
@@ -276,17 +254,17 @@ JamDialog::JamDialog(JamEntry& entry, int transducer, QWidget* parent) : QDialog
         connect(edit, &QLineEdit::textEdited, this, [this] { changed_ = true; });
         layout->addRow(QString::fromUtf8(labels[i]), edit);
     }
-    auto* unused = named(new QLineEdit(QString::number(transducer)), IDC_JAM_TRANSDUCER);
+    auto* unused = win::withId(new QLineEdit(QString::number(transducer)), IDC_JAM_TRANSDUCER);
     unused->setEnabled(false);
     layout->addRow("Transducer", unused);
-    layout->addRow(okCancel(this));
+    layout->addRow(win::okCancelButtons(this));
 }
 
 void JamDialog::accept()
 {
     if (changed_) {
         for (int i = 1; i < 7; ++i)
-            entry_.*JAM_FIELDS[i - 1] = numberIn(control<QLineEdit>(this, IDC_TVG_JAM + i));
+            entry_.*JAM_FIELDS[i - 1] = numberIn(win::controlOf<QLineEdit>(this, IDC_TVG_JAM + i));
     }
     done(IDOK);
 }

@@ -1,6 +1,7 @@
 #include "DatabaseDialogs.h"
 
 #include "database/Catalogue.h"
+#include "platform/dialogcontrols.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
 
@@ -15,39 +16,22 @@
 
 namespace {
 
-template <typename W>
-W* named(W* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-QDialogButtonBox* okCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(IDOK));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(IDCANCEL));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 class SelectDatabaseWindow : public QDialog {
 public:
     explicit SelectDatabaseWindow(QWidget* parent) : QDialog(parent)
     {
         setWindowTitle(SELECT_DATABASE_DIALOG);
         auto* layout = new QFormLayout(this);
-        auto* list = named(new QListWidget, IDC_DATABASE_LIST);
+        auto* list = win::withId(new QListWidget, IDC_DATABASE_LIST);
         list->setSortingEnabled(true);
-        auto* current = named(new QLineEdit, IDC_CURRENT_DATABASE);
+        auto* current = win::withId(new QLineEdit, IDC_CURRENT_DATABASE);
         current->setReadOnly(true);
-        selection_ = named(new QLineEdit, IDC_NEW_SELECTION);
+        selection_ = win::withId(new QLineEdit, IDC_NEW_SELECTION);
         selection_->setReadOnly(true);
         layout->addRow(list);
         layout->addRow("Current Database", current);
         layout->addRow("New Selection", selection_);
-        auto* buttons = okCancel(this);
+        auto* buttons = win::okCancelButtons(this);
         // Present as on the original form, but nothing acts on them.
         buttons->addButton("Properties", QDialogButtonBox::ActionRole)->setEnabled(false);
         buttons->addButton("New", QDialogButtonBox::ActionRole)->setEnabled(false);
@@ -79,13 +63,13 @@ public:
     {
         setWindowTitle(NEW_DATABASE_DIALOG);
         auto* layout = new QFormLayout(this);
-        name_ = named(new QLineEdit, IDC_DATABASE_NAME);
+        name_ = win::withId(new QLineEdit, IDC_DATABASE_NAME);
         name_->setMaxLength(255);
-        auto* directory = named(new QLineEdit, IDC_DATABASE_DIRECTORY);
+        auto* directory = win::withId(new QLineEdit, IDC_DATABASE_DIRECTORY);
         directory->hide();
         layout->addRow("Name", name_);
         layout->addRow(directory);
-        layout->addRow(okCancel(this));
+        layout->addRow(win::okCancelButtons(this));
         NewDatabaseFields fields = OpenNewDatabaseFields(folder);
         name_->setText(QString::fromLocal8Bit(fields.name.c_str()));
         directory->setText(QString::fromLocal8Bit(fields.directory.c_str()));
