@@ -49,6 +49,24 @@ void RestoreAndDie(int signal)
     std::raise(signal);
 }
 
+// The shell gets its terminal back while the program is suspended; on resuming, single keys
+// are taken again.
+void RestoreAndSuspend(int signal)
+{
+    if (sessionActive)
+        RestoreTerminal();
+    std::signal(signal, SIG_DFL);
+    // The signal is held while its handler runs: let it through so the stop happens here.
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, signal);
+    sigprocmask(SIG_UNBLOCK, &held, nullptr);
+    std::raise(signal);
+    std::signal(signal, RestoreAndSuspend);
+    if (sessionActive)
+        SetKeyMode();
+}
+
 } // namespace
 
 KeyboardSession::KeyboardSession()
@@ -56,8 +74,9 @@ KeyboardSession::KeyboardSession()
     if (!InputIsTerminal() || tcgetattr(STDIN_FILENO, &savedSettings) != 0)
         return;
     sessionActive = 1;
-    for (int signal : {SIGINT, SIGTERM, SIGQUIT, SIGHUP, SIGTSTP})
+    for (int signal : {SIGINT, SIGTERM, SIGQUIT, SIGHUP})
         std::signal(signal, RestoreAndDie);
+    std::signal(SIGTSTP, RestoreAndSuspend);
     SetKeyMode();
 }
 

@@ -3,6 +3,8 @@
 #include "ReplaymakeFixture.h"
 
 #include <chrono>
+#include <csignal>
+#include <thread>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -115,4 +117,25 @@ TEST_F(ReplaymakeTest, TakesSingleKeysWithoutEchoFromATerminal)
     // A typed line is echoed as the user types it.
     EXPECT_NE(screen.find("finished)3"), std::string::npos) << screen;
     EXPECT_EQ(written("sedrix.txt"), "E0020F1750S1750\r\n");
+}
+
+TEST_F(ReplaymakeTest, TakesSingleKeysAgainAfterBeingSuspended)
+{
+    store.addTrack(0, {MakePoint(1, 1, 1, 0, 0)}, std::nullopt);
+    Terminal terminal;
+    pid_t pid = terminal.start(REPLAYMAKE_PROGRAM);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(terminal.waitFor("live tracks")) << terminal.screen();
+
+    // Ctrl-Z, then "fg": the shell had the terminal meanwhile; a single key must do again.
+    kill(pid, SIGTSTP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(pid, SIGCONT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    terminal.type("k");
+    EXPECT_TRUE(terminal.waitFor("End of file")) << terminal.screen();
+
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
 }
