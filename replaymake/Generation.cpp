@@ -200,12 +200,18 @@ bool WriteSortedPass(ReplayWriter& writer, std::vector<TimeIndexEntry>& index,
     IndexedPointReader reader(index);
     TrackPoint point;
     for (const auto& e : index) {
-        if (!reader.Fetch(e, point)) {
+        switch (reader.Fetch(e, point)) {
+        case IndexedPointReader::Fetched::POINT:
+            writer.Write(point, letters[e.handle]);
+            continue;
+        case IndexedPointReader::Fetched::NO_FILE:
+            Complain("Failed to open file %s\n", TrackFileNamesOf(e.handle).points);
+            return false;
+        case IndexedPointReader::Fetched::NO_POINT:
             Complain("Failed to read point at %lu of file %s\n", (unsigned long)e.offset,
                      TrackFileNamesOf(e.handle).points);
             return false;
         }
-        writer.Write(point, letters[e.handle]);
     }
     return true;
 }

@@ -61,26 +61,27 @@ bool IndexedPointReader::OpenTrackFile(Track& track, uint32_t handle)
     return track.file.Open(names.points);
 }
 
-bool IndexedPointReader::Refill(Track& track, uint32_t handle, uint32_t offset)
+IndexedPointReader::Fetched IndexedPointReader::Refill(Track& track, uint32_t handle, uint32_t offset)
 {
     if (!track.file.IsOpen() && !OpenTrackFile(track, handle))
-        return false;
+        return Fetched::NO_FILE;
     track.window.resize(windowPoints_);
     track.windowPoints = track.file.Read(track.window.data(), sizeof(TrackPoint), windowPoints_, offset);
     track.windowStart = offset;
-    return track.windowPoints > 0;
+    return track.windowPoints > 0 ? Fetched::POINT : Fetched::NO_POINT;
 }
 
-bool IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
+IndexedPointReader::Fetched IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
 {
     if (entry.handle >= tracks_.size())
-        return false;
+        return Fetched::NO_POINT;
     Track& track = tracks_[entry.handle];
     uint64_t end = uint64_t(track.windowStart) + track.windowPoints * sizeof(TrackPoint);
     bool inWindow = entry.offset >= track.windowStart && entry.offset + sizeof(TrackPoint) <= end &&
                     (entry.offset - track.windowStart) % sizeof(TrackPoint) == 0;
-    if (!inWindow && !Refill(track, entry.handle, entry.offset))
-        return false;
+    if (!inWindow)
+        if (Fetched refilled = Refill(track, entry.handle, entry.offset); refilled != Fetched::POINT)
+            return refilled;
     point = track.window[(entry.offset - track.windowStart) / sizeof(TrackPoint)];
     if (track.pending > 0 && --track.pending == 0) {
         // Done with this track: give back its descriptor and window.
@@ -88,7 +89,7 @@ bool IndexedPointReader::Fetch(const TimeIndexEntry& entry, TrackPoint& point)
         track.window = {};
         track.windowPoints = 0;
     }
-    return true;
+    return Fetched::POINT;
 }
 
 } // namespace replaymake

@@ -25,8 +25,10 @@ class IndexedPointReader {
 public:
     // `index` tells which tracks take part and how many of their points will be asked for.
     explicit IndexedPointReader(const std::vector<TimeIndexEntry>& index);
-    // The point an entry names; false when its file cannot be opened or holds no such point.
-    bool Fetch(const TimeIndexEntry& entry, TrackPoint& point);
+    enum class Fetched { POINT, NO_FILE, NO_POINT };
+    // The point an entry names, or why there is none: its file cannot be opened, or it holds
+    // no such point.
+    Fetched Fetch(const TimeIndexEntry& entry, TrackPoint& point);
 
 private:
     struct Track {
@@ -36,7 +38,7 @@ private:
         uint32_t windowStart = 0;     // byte offset of window[0]
         uint32_t pending = 0;     // entries still to be fetched
     };
-    bool Refill(Track& track, uint32_t handle, uint32_t offset);
+    Fetched Refill(Track& track, uint32_t handle, uint32_t offset);
     bool OpenTrackFile(Track& track, uint32_t handle);
 
     std::vector<Track> tracks_; // by handle

@@ -1,5 +1,9 @@
 #include "ReplayFormats.h"
 #include "TimeIndex.h"
+#include "TempDataRoot.h"
+#include "TrackStoreWriter.h"
+
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 
@@ -192,4 +196,22 @@ TEST(TimeIndex, EqualTimesAreOrderedByHandleThenOffset)
     });
     SortTimeIndex(index);
     ASSERT_EQ(std::memcmp(index.data(), reference.data(), index.size() * sizeof index[0]), 0);
+}
+
+TEST(IndexedPointReader, TellsAMissingFileFromAMissingPoint)
+{
+    TempDataRoot root;
+    TrackStoreWriter store{root.driveC()};
+    store.addTrack(0, {MakePoint(1, 0, 0, 10, 20), MakePoint(2, 0, 0, 30, 40)}, std::nullopt);
+    ASSERT_TRUE(win::SetCurrentDirectory("c:\\varnel\\database\\ovl00001"));
+    const std::vector<TimeIndexEntry> index = {{1, 2, 22}, {2, 2, 0}, {3, 2, 44}, {4, 3, 0}};
+    IndexedPointReader reader(index);
+    using Fetched = IndexedPointReader::Fetched;
+    TrackPoint point{};
+    ASSERT_EQ(reader.Fetch(index[0], point), Fetched::POINT);
+    EXPECT_EQ(+point.depth, 2.0f);
+    ASSERT_EQ(reader.Fetch(index[1], point), Fetched::POINT);
+    EXPECT_EQ(+point.depth, 1.0f);
+    EXPECT_EQ(reader.Fetch(index[2], point), Fetched::NO_POINT);
+    EXPECT_EQ(reader.Fetch(index[3], point), Fetched::NO_FILE);
 }
