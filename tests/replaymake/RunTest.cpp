@@ -12,28 +12,33 @@ std::vector<uint32_t> Times(std::initializer_list<uint32_t> t) { return t; }
 TEST_F(ReplaymakeTest, WritesTheReadingOfTheUnitAndThePosition)
 {
     store.addTrack(-1, {MakePoint(10.0f, 1.0f, 0.5f, -515083333, 2041666)}, Times({1789000000}));
+    store.addTrack(2, {MakePoint(2.5f, 0.25f, 2.0f, 515083333, -1795000000)}, Times({1789000001}));
 
     auto result = run(ALL_TRACKS);
 
     EXPECT_EQ(result.exitCode, 1) << result.errors;
-    EXPECT_EQ(written("sedrix.txt"), "C0103F1750S0372\r\n");
-    EXPECT_EQ(written("nav.txt"), "$GPGLL,5130.5000,S,00012.2500,E\r\n");
-    EXPECT_EQ(indexListing("unsorted.txt"), "00:26:40 10/09/26,00002,00000\n");
-    EXPECT_EQ(indexListing("sorted.txt"), "00:26:40 10/09/26,00002,00000\n");
+    EXPECT_EQ(written("sedrix.txt"), "C0103F1750S0372\r\n"
+                                     "F0025F0076S7640\r\n");
+    EXPECT_EQ(written("nav.txt"), "$GPGLL,5130.5000,S,00012.2500,E\r\n"
+                                  "$GPGLL,5130.5000,N,17930.0000,W\r\n");
+    EXPECT_EQ(indexListing("unsorted.txt"), "00:26:40 10/09/26,00002,00000\n"
+                                            "00:26:41 10/09/26,00003,00000\n");
+    EXPECT_EQ(indexListing("sorted.txt"), indexListing("unsorted.txt"));
     EXPECT_EQ(result.output,
               "Database replay \"make\" utility for Swath version 5.00\n"
               "MONO Version - Not Compatible with STEREO databases\n"
-              "ovl00001\\objects.inf reports 2 tracks in total (including deleted tracks)\n"
-              "ovl00001\\objects.inf reports 2 live tracks\n"
+              "ovl00001\\objects.inf reports 3 tracks in total (including deleted tracks)\n"
+              "ovl00001\\objects.inf reports 3 live tracks\n"
               "Info in tracks.inf (unsorted) is as follows:\n\n"
               "Handle   Leftlon    Rightlon    Toplat    Bottomlat    Points  Beam\n"
               "    2  000 12.25E  000 12.25E  51 30.50S  51 30.50S        1  -1 \n"
+              "    3  179 30.00W  179 30.00W  51 30.50N  51 30.50N        1  +2 \n"
               "End of file\n"
               "\nUsing the database to generate replay text files\n"
               "\nSelected tracks only?) (y/n)"
               "Can't find c:\\varnel\\testdata directory\n"
               "Creating new c:\\varnel\\testdata directory\n"
-              "\nThat was 1 points\n");
+              "\nThat was 2 points\n");
     EXPECT_EQ(result.errors, "");
 }
 
