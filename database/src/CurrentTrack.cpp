@@ -27,9 +27,7 @@ int16_t storedSaveRateSlot = 0;
 long PutRecords(const std::string& path, const void* data, long recordBytes, uint32_t count, long at,
                 const char* title, const char* openMessage, const char* writeMessage)
 {
-    File f = Open(path, "r+b");
-    if (!f)
-        f = Open(path, "w+b");
+    File f = OpenForUpdate(path);
     if (!f) {
         Fail(title, openMessage);
         return -1;

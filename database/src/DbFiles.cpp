@@ -96,6 +96,14 @@ std::string Format(const char* format, ...)
 
 File Open(const std::string& path, const char* mode) { return File(win::fopen(path.c_str(), mode)); }
 
+File OpenForUpdate(const std::string& path)
+{
+    File f = Open(path, "r+b");
+    if (!f && !Exists(path))
+        f = Open(path, "w+b");
+    return f;
+}
+
 long SizeOf(FILE* f)
 {
     if (std::fseek(f, 0, SEEK_END) != 0)

@@ -45,9 +45,7 @@ void AlignCurrentFiles(int slot)
             TruncateTo(times, pointCount * 4);
         return;
     }
-    File f = Open(times, "r+b");
-    if (!f)
-        f = Open(times, "w+b");
+    File f = OpenForUpdate(times);
     if (!f)
         return;
     uint32_t last = 0;
@@ -160,9 +158,7 @@ int DBSaveCurrentTrackTo(const char* databaseFolder, TrackInfo* info)
 
     // The destination's own beam table, so that database stays whole on its own.
     std::string beamPath = Format("%s\\Swath.dat", store.overlayFolder.c_str());
-    store.beams = Open(beamPath, "r+b");
-    if (!store.beams)
-        store.beams = Open(beamPath, "w+b");
+    store.beams = OpenForUpdate(beamPath);
 
     if (!store.AdoptInterrupted())
         return 0;

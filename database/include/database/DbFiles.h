@@ -30,6 +30,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 File Open(const std::string& path, const char* mode);
+// Opens for reading and writing, creating the file only when it does not exist: an existing
+// file that fails to open is never truncated.
+File OpenForUpdate(const std::string& path);
 // Size of an open file, -1 on failure; leaves the position at the end.
 long SizeOf(FILE* f);
 // Closes and reports whether everything written reached the file.
