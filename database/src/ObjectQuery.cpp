@@ -52,12 +52,6 @@ int DBGetNoOfObjectsInDataRect(uint32_t overlay, uint16_t* counts, const RECT* r
     std::string folder;
     if (!OverlayFolder(overlay, database, folder))
         return 0;
-    ObjectCounts totals[2];
-    {
-        File countsFile = OpenObjectCounts(folder, totals, title);
-        if (!countsFile)
-            return 0;
-    }
     for (int kindNumber : {OBJ_SYMBOL, OBJ_POLYGON, OBJ_ROUTE, OBJ_TEXT, OBJ_TRACK}) {
         const ObjectKind& kind = *KindOf(kindNumber);
         File inf = Open(ObjectFilePath(folder, kind, ".inf"), "rb");
@@ -66,10 +60,10 @@ int DBGetNoOfObjectsInDataRect(uint32_t overlay, uint16_t* counts, const RECT* r
         File hnd = Open(ObjectFilePath(folder, kind, ".hnd"), "wb");
         if (!hnd)
             return Fail(title, "Failed opening object handle file");
-        int entries = CountOf(totals[0], kind);
         std::vector<unsigned char> entry(size_t(kind.entryBytes));
-        // Never more entries than the file holds, whatever the counts say.
-        for (int i = 0; i < entries && std::fread(entry.data(), entry.size(), 1, inf.get()) == 1; ++i) {
+        // Every entry the file holds: an object whose count was never raised (a crash between
+        // its entry and objects.inf) is still found, and a count larger than the file reads nothing.
+        for (int i = 0; std::fread(entry.data(), entry.size(), 1, inf.get()) == 1; ++i) {
             int32_t fields[16];
             RecordFromDisk(kind, entry.data(), fields);
             uint32_t handle = uint32_t(fields[0]);

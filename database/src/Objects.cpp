@@ -90,7 +90,8 @@ int16_t& CountOf(ObjectCounts& counts, const ObjectKind& kind)
 
 namespace {
 
-// The entry of a handle in an open ".inf" file, checked to lie inside the file.
+// The entry of a handle in an open ".inf" file, checked to lie inside the file: a record is
+// rewritten in place, never written beyond the end.
 bool SeekEntry(FILE* f, const ObjectKind& kind, uint32_t handle, const char* title)
 {
     long offset = long(handle - 1) * kind.entryBytes;
@@ -100,10 +101,12 @@ bool SeekEntry(FILE* f, const ObjectKind& kind, uint32_t handle, const char* tit
     return true;
 }
 
+// An entry beyond the end of the file is a failed read.
 bool ReadEntry(FILE* f, const ObjectKind& kind, uint32_t handle, unsigned char* entry, const char* title)
 {
-    if (!SeekEntry(f, kind, handle, title))
-        return false;
+    long offset = long(handle - 1) * kind.entryBytes;
+    if (std::fseek(f, offset, SEEK_SET) != 0)
+        return Failf(title, "%s to %li", "Failed seek on object info file", offset);
     std::memset(entry, 0, size_t(kind.entryBytes));
     if (std::fread(entry, size_t(kind.recordBytes), 1, f) != 1)
         return Fail(title, "Failed reading object info file");

@@ -41,11 +41,12 @@ bool WriteOverlayHeader(FILE* f, const OverlayTable& table, const char* title)
     return true;
 }
 
-bool WriteOverlayEntry(FILE* f, size_t index, const OverlayEntryDisk& entry, const char* title)
+bool WriteOverlayEntry(FILE* f, size_t index, const OverlayEntryDisk& entry, const char* title,
+                       const char* seekMessage = "Failed seeking on overlays info file")
 {
     long offset = long(2 * sizeof(int32_t) + index * sizeof(OverlayEntryDisk));
     if (std::fseek(f, offset, SEEK_SET) != 0)
-        return Fail(title, "Failed seeking on overlays info file");
+        return Fail(title, seekMessage);
     if (std::fwrite(&entry, sizeof entry, 1, f) != 1 || std::fflush(f) != 0)
         return Fail(title, "Failed writing to overlays info file");
     return true;
@@ -195,7 +196,7 @@ int CreateOverlayIn(const char* database, OverlayInfo* overlay)
     if (!CreateObjectFiles(folder, entry.handle, title))
         return 0;
 
-    if (!WriteOverlayEntry(f.get(), table.entries.size(), entry, title))
+    if (!WriteOverlayEntry(f.get(), table.entries.size(), entry, title, "Failed seeking in overlay info file"))
         return 0;
     table.entries.push_back(entry);
     table.live += 1;

@@ -267,8 +267,23 @@ TEST_F(OverlayStore, DamagedFilesAreReportedNotTrusted)
     EXPECT_EQ(DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &far, "database"), 0);
     EXPECT_EQ(DBSetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &far, "database"), 0);
     EXPECT_EQ(fs::file_size(trackFile("tracks.inf")), 84u);
-    EXPECT_EQ(boxTexts(), (Boxes{"DBGetObjectInfo: Failed seek on object info file to 1638",
+    EXPECT_EQ(boxTexts(), (Boxes{"DBGetObjectInfo: Failed reading object info file",
                                  "DBSetObjectInfo: Failed seek on object info file to 1638"}));
+
+    // Killed between a track's entry and its count: the query still finds the track.
+    win::scripted::clear();
+    writePoints(trackFile("trk00001.dat"), 1);
+    TrackInfo current = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&current), 1);
+    ASSERT_EQ(current.handle, 3u);
+    counts[0].tracks = counts[1].tracks = 2;
+    std::ofstream(trackFile("objects.inf"), std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(counts.data()), 20);
+    ASSERT_EQ(DBGetNoOfObjectsInDataRect(TRACK_OVERLAY, found, nullptr, "database"), 1);
+    EXPECT_EQ(found[2], 2);
+    std::vector<uint32_t> handles(4);
+    ASSERT_EQ(DBGetHandleTable(TRACK_OVERLAY, OBJ_TRACK, handles.data(), 4, "database"), 1);
+    EXPECT_EQ(handles[1], 3u);
 
     // overlays.inf shorter than its header.
     win::scripted::clear();
