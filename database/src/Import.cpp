@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <strings.h>
 
@@ -35,11 +36,28 @@ int ColourOfName(std::string name)
     return 29;
 }
 
-// Degrees and minutes with a hemisphere letter, in 1e-7 degree.
-int32_t Position(double degrees, double minutes, char hemisphere)
+// Degrees and minutes with a hemisphere letter, in 1e-7 degree. False for a value beyond
+// `limit` degrees (the number format also accepts "nan" and "inf"): such a line describes no
+// position and ends the file's objects like any line that does not match.
+bool Position(double degrees, double minutes, char hemisphere, double limit, int32_t& position)
 {
-    auto value = int32_t((minutes / 60 + degrees) * 10000000);
-    return hemisphere == 's' || hemisphere == 'S' || hemisphere == 'w' || hemisphere == 'W' ? -value : value;
+    double value = minutes / 60 + degrees;
+    if (!(std::fabs(value) <= limit))
+        return false;
+    position = int32_t(value * 10000000);
+    if (hemisphere == 's' || hemisphere == 'S' || hemisphere == 'w' || hemisphere == 'W')
+        position = -position;
+    return true;
+}
+
+bool Latitude(double degrees, double minutes, char hemisphere, int32_t& lat)
+{
+    return Position(degrees, minutes, hemisphere, 90, lat);
+}
+
+bool Longitude(double degrees, double minutes, char hemisphere, int32_t& lon)
+{
+    return Position(degrees, minutes, hemisphere, 180, lon);
 }
 
 // Numbers outside the table (symbol or colour) take entry 0.
@@ -73,8 +91,11 @@ bool ImportSymbol(uint32_t overlay, const std::string& line)
     if (std::sscanf(line.c_str(), "%d %d %lf %lf %c %lf %lf %c %255s", &colour, &symbol, &latDeg, &latMin, &latHemi,
                     &lonDeg, &lonMin, &lonHemi, name) != 9)
         return false;
-    SymbolInfo record{0, Position(lonDeg, lonMin, lonHemi), Position(latDeg, latMin, latHemi),
-                      Translation(symbol).symbol, Translation(colour).colour, int32_t(std::strlen(name))};
+    int32_t lat, lon;
+    if (!Latitude(latDeg, latMin, latHemi, lat) || !Longitude(lonDeg, lonMin, lonHemi, lon))
+        return false;
+    SymbolInfo record{0, lon, lat, Translation(symbol).symbol, Translation(colour).colour,
+                      int32_t(std::strlen(name))};
     if (_DBAddSymbol(overlay, &record))
         _DBAddSymbolText(overlay, &record, name);
     return true;
@@ -88,8 +109,9 @@ bool ImportText(uint32_t overlay, const std::string& line)
     if (std::sscanf(line.c_str(), "%lf %lf %c %lf %lf %c %[^\n]", &latDeg, &latMin, &latHemi, &lonDeg, &lonMin,
                     &lonHemi, text.data()) != 7)
         return false;
-    int32_t lat = Position(latDeg, latMin, latHemi);
-    int32_t lon = Position(lonDeg, lonMin, lonHemi);
+    int32_t lat, lon;
+    if (!Latitude(latDeg, latMin, latHemi, lat) || !Longitude(lonDeg, lonMin, lonHemi, lon))
+        return false;
     TextInfo record{0, lon, lat, lon, lat, 0, int32_t(std::strlen(text.c_str()))};
     _DBAddText(overlay, &record, text.c_str());
     return true;
@@ -103,8 +125,10 @@ bool ImportLine(uint32_t overlay, const std::string& line)
     if (std::sscanf(line.c_str(), "%d %lf %lf %c %lf %lf %c %lf %lf %c %lf %lf %c %*[^\n]", &number, &v[0], &v[1],
                     &h[0], &v[2], &v[3], &h[1], &v[4], &v[5], &h[2], &v[6], &v[7], &h[3]) != 13)
         return false;
-    GeoPoint ends[2] = {{Position(v[2], v[3], h[1]), Position(v[0], v[1], h[0])},
-                        {Position(v[6], v[7], h[3]), Position(v[4], v[5], h[2])}};
+    GeoPoint ends[2];
+    if (!Latitude(v[0], v[1], h[0], ends[0].lat) || !Longitude(v[2], v[3], h[1], ends[0].lon) ||
+        !Latitude(v[4], v[5], h[2], ends[1].lat) || !Longitude(v[6], v[7], h[3], ends[1].lon))
+        return false;
     PolygonInfo record{0,
                        std::min(ends[0].lon, ends[1].lon),
                        std::max(ends[0].lat, ends[1].lat),

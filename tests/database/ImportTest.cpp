@@ -94,10 +94,13 @@ TEST_F(Import, HeaderWithoutDollarLeavesAnEmptyOverlay)
 
 TEST_F(Import, TextsAndLines)
 {
-    drop("labels.txt", "$\n52 0.0 N 3 0.0 W Sand and gravel\n");
+    drop("labels.txt", "$\n52 0.0 N 3 0.0 W Sand and gravel\n"
+                       "nan 0.0 N 3 0.0 W No position\n"
+                       "53 0.0 N 3 0.0 W Never read\n");
     drop("cables.lin", "Cable routes\n$ start\n"
                        "7 50 0.0 N 1 0.0 W 51 30.0 N 0 30.0 E remark\n"
-                       "8 50 0.0 N 1 0.0 W\n");
+                       "8 50 0.0 N 1 0.0 W\n"
+                       "9 50 0.0 N 1 0.0 W 51 30.0 N 200 0.0 E\n");
     drop("symtable.txt", "1 RED 1\n");
     ASSERT_EQ(DBImportTexts(), 1);
     ASSERT_EQ(DBImportPolygons(), 1);
@@ -135,6 +138,29 @@ TEST_F(Import, TextsAndLines)
     ASSERT_EQ(GetObject(lines.handle, OBJ_POLYGON, 1, ends), 1);
     EXPECT_EQ(ends[0].lon, -10000000);
     EXPECT_EQ(ends[1].lat, 515000000);
+
+    // The next start-up imports neither file again.
+    ASSERT_EQ(DBImportTexts(), 1);
+    ASSERT_EQ(DBImportPolygons(), 1);
+    EXPECT_EQ(all(texts, OBJ_TEXT).size(), 1u);
+    EXPECT_EQ(all(lines.handle, OBJ_POLYGON).size(), 1u);
+    int user = 0;
+    ASSERT_EQ(GetNoOfOverlays(&user), 1);
+    EXPECT_EQ(user, 3);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
+TEST_F(Import, PositionsBeyondTheEarthEndTheFile)
+{
+    drop("far.t-d", "$\n"
+                    "1 1 10 0.0 N 2 0.0 E Near\n"
+                    "1 1 91 0.0 N 2 0.0 E TooFarNorth\n"
+                    "1 1 10 0.0 N 2 0.0 E NeverRead\n");
+    drop("inf.t-d", "$\n1 1 10 0.0 N inf 0.0 E Infinite\n");
+    ASSERT_EQ(DBImportSymbols(), 1);
+    EXPECT_EQ(all(overlayNamed("far.t-d (imported)"), OBJ_SYMBOL), (std::vector<uint32_t>{1}));
+    EXPECT_TRUE(all(overlayNamed("inf.t-d (imported)"), OBJ_SYMBOL).empty());
+    EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
 TEST_F(Import, SymbolTable)
