@@ -106,6 +106,15 @@ int RecoverCurrentTrack()
     return DBSaveTrackStatus(&globaltrackstatus);
 }
 
+// A creation that never finished (a full disk, a crash) left fewer than the three overlays a
+// database starts with and no stored track; it is done again rather than left without overlays.
+bool CreationCutShort(const std::string& folder)
+{
+    int64_t overlays = win::fileSize(Format("%s\\%s", folder.c_str(), "overlays.inf").c_str());
+    int64_t tracks = win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str());
+    return overlays < int64_t(2 * sizeof(int32_t) + 3 * sizeof(OverlayEntryDisk)) && tracks <= 42;
+}
+
 int OpenExistingDatabase()
 {
     globaltrackstatus = TrackStatus{};
@@ -144,7 +153,7 @@ extern "C" int DBInitialiseDatabase(char driveLetter)
     }
     std::string folder = DatabaseFolder("database");
     if (win::isDirectory(folder.c_str())) {
-        if (!Exists(Format("%s\\%s", folder.c_str(), "overlays.inf")))
+        if (!Exists(Format("%s\\%s", folder.c_str(), "overlays.inf")) || CreationCutShort(folder))
             return CreateDatabaseFiles(BEAM_SLOTS);
         return OpenExistingDatabase();
     }

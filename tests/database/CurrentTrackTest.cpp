@@ -289,6 +289,29 @@ TEST_F(CurrentTrack, StartUpNeverOverwritesTracksOfALostOverlayTable)
     EXPECT_EQ(fs::file_size(trackFile("trk00002.dat")), 22u);
 }
 
+TEST_F(CurrentTrack, StartUpFinishesACreationThatWasCutShort)
+{
+    // Only "Tracks" had reached the overlay table when the disk filled up or the run died.
+    fs::resize_file(host("c:\\varnel\\database\\overlays.inf"), 8 + 61);
+    fs::remove(trackFile("trkstat.inf"));
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    int user = 0;
+    ASSERT_EQ(GetNoOfOverlays(&user), 1);
+    EXPECT_EQ(user, 1);
+    EXPECT_EQ(fs::file_size(host("c:\\varnel\\database\\overlays.inf")), 8u + 3 * 61);
+    EXPECT_EQ(fs::file_size(trackFile("trkstat.inf")), 34u);
+
+    // A database that holds tracks is never created again, whatever its overlay table says.
+    record(0, 1);
+    TrackInfo info = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&info), 1);
+    fs::resize_file(host("c:\\varnel\\database\\overlays.inf"), 8 + 61);
+    EXPECT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_EQ(entries().size(), 2u);
+    EXPECT_EQ(fs::file_size(host("c:\\varnel\\database\\overlays.inf")), 8u + 61);
+}
+
 TEST_F(CurrentTrack, StartUpOnANewDrive)
 {
     home.addDrive('d');
