@@ -24,12 +24,14 @@ bool ReadOverlayTable(FILE* f, OverlayTable& table, const char* title)
     int32_t header[2];
     if (size < long(sizeof header) || std::fseek(f, 0, SEEK_SET) != 0 || std::fread(header, sizeof header, 1, f) != 1)
         return Fail(title, "Failed reading overlays info file");
-    table.live = header[1];
-    // The entries present decide, so an append cut short before its header update is still seen.
+    // The entries present decide, not the header: an append or deletion cut short before its
+    // header update is still seen, and the live count always matches what GetOverlays fills in.
     size_t present = size_t(size - long(sizeof header)) / sizeof(OverlayEntryDisk);
     table.entries.resize(present);
     if (present && std::fread(table.entries.data(), sizeof(OverlayEntryDisk), present, f) != present)
         return Fail(title, "Failed reading overlays info file");
+    table.live = int32_t(std::count_if(table.entries.begin(), table.entries.end(),
+                                       [](const OverlayEntryDisk& e) { return e.handle != 0; }));
     return true;
 }
 

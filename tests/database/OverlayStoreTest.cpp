@@ -285,6 +285,14 @@ TEST_F(OverlayStore, DamagedFilesAreReportedNotTrusted)
     ASSERT_EQ(DBGetHandleTable(TRACK_OVERLAY, OBJ_TRACK, handles.data(), 4, "database"), 1);
     EXPECT_EQ(handles[1], 3u);
 
+    // Killed before the header of a new overlay was rewritten: the entries decide, so a list
+    // sized by the count holds every overlay.
+    ASSERT_EQ(create("Late"), 4u);
+    const int32_t stale[2] = {3, 3};
+    std::fstream(host("c:\\varnel\\database\\overlays.inf"), std::ios::in | std::ios::out | std::ios::binary)
+        .write(reinterpret_cast<const char*>(stale), sizeof stale);
+    EXPECT_EQ(liveHandles(), (std::vector<uint32_t>{1, 2, 3, 4}));
+
     // overlays.inf shorter than its header.
     win::scripted::clear();
     fs::resize_file(host("c:\\varnel\\database\\overlays.inf"), 5);
