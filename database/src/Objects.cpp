@@ -351,7 +351,13 @@ int GetObject(uint32_t overlay, int kind, uint32_t handle, void* data)
     if (!dat)
         return 0;
     long size = SizeOf(dat.get());
-    int32_t length = kind == OBJ_TEXT ? reference[1] : reference[1] / int32_t(sizeof(GeoPoint)) * int32_t(sizeof(GeoPoint));
+    // Never more than the record declares: the caller sizes its buffer by the record's count
+    // or length, whatever a damaged data reference says.
+    int32_t fields[16];
+    RecordFromDisk(*k, entry, fields);
+    int32_t declared = kind == OBJ_TEXT ? fields[6] : fields[7] * int32_t(sizeof(GeoPoint));
+    int32_t length = std::min(declared, kind == OBJ_TEXT ? reference[1]
+                                                         : reference[1] / int32_t(sizeof(GeoPoint)) * int32_t(sizeof(GeoPoint)));
     if (reference[0] < 0 || length < 0 || long(reference[0]) + length > size ||
         std::fseek(dat.get(), reference[0], SEEK_SET) != 0)
         return Fail(title, "Failed seek on object data file");

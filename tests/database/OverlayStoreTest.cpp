@@ -223,6 +223,33 @@ TEST_F(OverlayStore, TextsAndTheActiveRoute)
     EXPECT_EQ(waypoints[2].lat, 6);
 }
 
+TEST_F(OverlayStore, DataNeverOverrunsWhatTheRecordDeclares)
+{
+    uint32_t overlay = create("Lines");
+    GeoPoint line[2] = {{1, 2}, {3, 4}};
+    PolygonInfo polygon{0, 1, 4, 3, 2, 0, 2, 2, 0};
+    ASSERT_EQ(_DBAddPolygon(overlay, &polygon, line), 1);
+    TextInfo text{0, 5, 6, 5, 6, 0, 4};
+    ASSERT_EQ(_DBAddText(overlay, &text, "Reef"), 1);
+    // Damaged data references that claim far more than the records hold.
+    fs::path folder = host("c:\\varnel\\database\\OVL00004");
+    const int32_t claimed = 64;
+    for (const auto& [name, at] : {std::pair{"polygons.inf", 28 + 4}, std::pair{"texts.inf", 24 + 4}}) {
+        std::fstream(folder / name, std::ios::in | std::ios::out | std::ios::binary)
+            .seekp(at)
+            .write(reinterpret_cast<const char*>(&claimed), sizeof claimed);
+        std::ofstream(folder / (std::string(name, std::strlen(name) - 4) + ".dat"), std::ios::binary | std::ios::app)
+            << std::string(80, 'x');
+    }
+    GeoPoint vertices[3] = {{}, {}, {77, 77}};
+    ASSERT_EQ(GetObject(overlay, OBJ_POLYGON, 1, vertices), 1);
+    EXPECT_EQ(vertices[1].lat, 4);
+    EXPECT_EQ(vertices[2].lon, 77);
+    char bytes[6] = "-----";
+    ASSERT_EQ(GetObject(overlay, OBJ_TEXT, 1, bytes), 1);
+    EXPECT_STREQ(bytes, "Reef-");
+}
+
 TEST_F(OverlayStore, HandleTablesLongerThanTheBuffer)
 {
     uint32_t overlay = create("Many");
