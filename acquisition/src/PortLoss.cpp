@@ -9,9 +9,11 @@ void PortLoss::opened(const std::string& description)
     lost_ = false;
 }
 
-bool PortLoss::check()
+bool PortLoss::check() { return check(GetLastError()); }
+
+bool PortLoss::check(unsigned long error)
 {
-    if (GetLastError() != ERROR_DEVICE_REMOVED)
+    if (error != ERROR_DEVICE_REMOVED)
         return false;
     if (!lost_.exchange(true)) {
         std::string text;

@@ -171,6 +171,7 @@ void sounderFramingPass()
         return;
     }
     HANDLE port = hSounderPort;
+    DWORD failure = 0;
     for (;;) {
         if (f.unread == 0) {
             std::unique_lock lock(sounderMutex, std::defer_lock);
@@ -178,6 +179,8 @@ void sounderFramingPass()
                 break;
             DWORD read = 0;
             BOOL ok = ReadFile(port, f.receive, SOUNDER_RECEIVE_SIZE, &read, nullptr);
+            if (!ok)
+                failure = GetLastError();
             DWORD errors = 0;
             COMSTAT status{};
             if (read == 0)
@@ -185,10 +188,8 @@ void sounderFramingPass()
             lock.unlock();
             f.readPos = 0;
             f.unread = int(read);
-            if (!ok && sounderLoss.check()) {
-                f.fFramerBusy = false;
-                return;
-            }
+            if (failure == ERROR_DEVICE_REMOVED)
+                break;
         }
         if (!FrameSounderBytes(f) && f.fInLine == false && f.unread > 0) {
             // A template break ends the pass; the rest waits for the next one.
@@ -200,13 +201,16 @@ void sounderFramingPass()
         DWORD errors = 0;
         COMSTAT status{};
         BOOL ok = ClearCommError(port, &errors, &status);
+        if (!ok)
+            failure = GetLastError();
         lock.unlock();
-        if (!ok && sounderLoss.check())
-            break;
-        if (status.cbInQue < SOUNDER_LINE_SIZE || !f.fSounderInput)
+        if (!ok || status.cbInQue < SOUNDER_LINE_SIZE || !f.fSounderInput)
             break;
     }
     f.fFramerBusy = false;
+    // Reported only now: the report waits for the user, and the hand-off must not wait with it.
+    if (failure)
+        sounderLoss.check(failure);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "platform/messages.h"
 #include "platform/profile.h"
 
+#include <atomic>
+#include <future>
 #include <gtest/gtest.h>
 #include <termios.h>
 #include <thread>
@@ -162,6 +164,43 @@ TEST_F(SounderLinkTest, VanishedSounderIsReportedOnceAndTheRestRuns)
     EXPECT_EQ(texts[0], "Serial Port: Lost COM4 for Sedrix Swath Input/Output: the device has gone away");
     EXPECT_EQ(+r.transducer, 0) << "the reading taken before stays";
     EXPECT_TRUE(NavPortOpen());
+}
+
+// Boxes as the GUI thread shows them: while one is up its event loop runs on, and so does the
+// chart timer that polls the hand-off.
+struct PollingWhileShown : win::MessageBoxBackend {
+    std::atomic<int> shown{0};
+    std::atomic<bool> handOffAnswered{false};
+    std::future<int> poll; // kept: a hand-off that never returns must not block the box
+    SwathReading taken{};
+    int show(HWND, const std::string&, const std::string&, UINT type) override
+    {
+        poll = std::async(std::launch::async, [this] { return TakeSounderReading(&taken); });
+        handOffAnswered = poll.wait_for(2s) == std::future_status::ready;
+        ++shown;
+        return win::firstButton(type);
+    }
+    void beep(UINT) override {}
+};
+
+TEST_F(SounderLinkTest, TheLossReportDoesNotHoldUpTheHandOff)
+{
+    ASSERT_EQ(OpenLinks(nullptr), 0);
+    auto boxes = std::make_shared<PollingWhileShown>();
+    win::setMessageBoxBackend(boxes);
+    sounder.write("E0123F0456S0777\r\n");
+    auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!sounderFramer.fReadingReady && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(sounderFramer.fReadingReady) << "a line waits for the hand-off";
+    sounder.closeMaster();
+    for (deadline = std::chrono::steady_clock::now() + 4s; !boxes->shown && std::chrono::steady_clock::now() < deadline;)
+        std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(boxes->shown, 1);
+    EXPECT_TRUE(boxes->handOffAnswered);
+    EXPECT_EQ(boxes->poll.get(), 1);
+    EXPECT_EQ(+boxes->taken.transducer, 1) << "the line that came before the loss";
+    win::scripted::listen();
 }
 
 } // namespace

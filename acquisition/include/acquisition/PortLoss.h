@@ -10,7 +10,9 @@ class PortLoss {
 public:
     // A fresh opening of the port, described for the report ("COM3 for Nav Input").
     void opened(const std::string& description);
-    // After a failed port call: true, with one report, when the failure was the device going.
+    // After a failed port call: true, with one report, when the failure (the call's error
+    // code, by default the thread's last error) was the device going.
+    bool check(unsigned long error);
     bool check();
     bool lost() const { return lost_; }
 
