@@ -59,26 +59,22 @@ NavFrameResult FrameNavBytes(NavFramer& f)
         ++f.readPos;
         --f.unread;
     }
-    while (f.unread > 0 && !f.fSentenceComplete) {
+    while (f.unread > 0 && !f.fSentenceComplete && f.length < NAV_SENTENCE_SIZE) {
         char c = f.receive[f.readPos];
-        if (f.length >= NAV_SENTENCE_SIZE) {
-            // Too long to be a sentence; the search for '$' resumes at this byte.
-            resetSentence(f);
-            return NavFrameResult::Discarded;
-        }
         f.sentence[f.length++] = c;
         ++f.readPos;
         --f.unread;
         if (c == '\r')
             f.fSentenceComplete = true;
     }
-    if (!f.fSentenceComplete) {
-        if (f.length >= NAV_SENTENCE_SIZE) {
-            resetSentence(f);
-            return NavFrameResult::Discarded;
-        }
-        return NavFrameResult::NeedMore;
+    if (f.length >= NAV_SENTENCE_SIZE) {
+        // 150 bytes, with or without the carriage return, are too long for a sentence; the
+        // search for '$' resumes at the next byte.
+        resetSentence(f);
+        return NavFrameResult::Discarded;
     }
+    if (!f.fSentenceComplete)
+        return NavFrameResult::NeedMore;
     f.sentence[f.length] = 0;
     std::string text(f.sentence, f.length - 1);
     resetSentence(f);

@@ -4,6 +4,7 @@
 #include "recording/RawLog.h"
 #include "recording/VesselState.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -44,6 +45,25 @@ bool convertField(const std::string& field, double& value)
     char* end = nullptr;
     value = std::strtod(field.c_str(), &end);
     return end && *end == 0 && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+// A sentence that carries a checksum ("*hh") must match it: a damaged sentence would make a
+// wrong position or speed. Sentences without one (older receivers, replay files) are taken.
+bool checksumHolds(const char* sentence)
+{
+    const char* star = std::strchr(sentence, '*');
+    if (!star)
+        return true;
+    unsigned char sum = 0;
+    for (const char* p = sentence + 1; p < star; ++p)
+        sum ^= static_cast<unsigned char>(*p);
+    unsigned given = 0;
+    if (!std::isxdigit(static_cast<unsigned char>(star[1])) || !std::isxdigit(static_cast<unsigned char>(star[2])) ||
+        std::sscanf(star + 1, "%2x", &given) != 1 || given != sum) {
+        debug(__LINE__, ":checksum error \"%s\"\n", sentence);
+        return false;
+    }
+    return true;
 }
 
 int parsePosition(const char* sentence, SwathReading* point, bool gga)
@@ -158,15 +178,17 @@ int ParseNavSentence(const char* sentence, SwathReading* point, float* trueHeadi
     if (sentence[0] != '$' || std::strlen(sentence) < 6)
         return 0;
     const char* type = sentence + 3;
-    if (std::strncmp(type, "GGA", 3) == 0) {
+    bool gga = std::strncmp(type, "GGA", 3) == 0;
+    bool gll = std::strncmp(type, "GLL", 3) == 0;
+    bool vtg = std::strncmp(type, "VTG", 3) == 0;
+    if (!gga && !gll && !vtg)
+        return 0;
+    // The raw log keeps every GGA sentence as it came.
+    if (gga)
         RawLog(sentence);
-        return parsePosition(sentence, point, true);
-    }
-    if (std::strncmp(type, "GLL", 3) == 0)
-        return parsePosition(sentence, point, false);
-    if (std::strncmp(type, "VTG", 3) == 0)
-        return parseCourse(sentence, point, trueHeading);
-    return 0;
+    if (!checksumHolds(sentence))
+        return 0;
+    return vtg ? parseCourse(sentence, point, trueHeading) : parsePosition(sentence, point, gga);
 }
 
 int TakeNavSentences(SwathReading* point)

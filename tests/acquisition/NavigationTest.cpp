@@ -43,7 +43,7 @@ TEST(ParseNavSentence, PositionFixesFromGllAndGga)
     EXPECT_EQ(vessellongitude, -2041666);
     EXPECT_GT(+gll.point.time, 1700000000);
 
-    Parsed gga = parse("$GNGGA,120001.00,0130.0000,S,17959.9999,E,1,08,0.9,12.0,M,,M,,*47\r");
+    Parsed gga = parse("$GNGGA,120001.00,0130.0000,S,17959.9999,E,1,08,0.9,12.0,M,,M,,*40\r");
     EXPECT_EQ(gga.result, 1);
     EXPECT_EQ(+gga.point.lat, -15000000);
     EXPECT_EQ(+gga.point.lon, 1799999983);
@@ -62,6 +62,8 @@ TEST(ParseNavSentence, MalformedPositionsChangeNothing)
         {"$GPGLL,5130.5,N,,W\r", ":paramsread=3\n"},
         {"$GPGLL,9960.0,N,00012.25,W\r", ""},
         {"$GPGLL,5130.5,N,1e300,W\r", ""},
+        {"$GPGLL,5130.5000,N,00012.2500,W*7E\r", ":checksum error \"$GPGLL,5130.5000,N,00012.2500,W*7E\r\"\n"},
+        {"$GPGGA,120000,5130.5000,N,00012.2500,W,1*Z2\r", ":checksum error \"$GPGGA,120000,5130.5000,N,00012.2500,W,1*Z2\r\"\n"},
         {"$gpgll,5130.5,N,00012.25,W\r", nullptr},
         {"$GPRMC,120000,A,5130.5,N,00012.25,W\r", nullptr},
         {"GPGLL,5130.5,N,00012.25,W\r", nullptr},
@@ -123,6 +125,7 @@ TEST(ParseNavSentence, BrokenVtgLeavesSpeedAlone)
         {"$GPVTG,54,T,,M,,N\r", ":Invalid VTG Knots\n"},
         {"$GPVTG,54,T,,M,fast,N\r", ":error converting knots \"fast\"\n"},
         {"$GPVTG,54,T,,M,9.0\r", "\n"},
+        {"$GPVTG,54,T,,M,9.0,N*00\r", ":checksum error \"$GPVTG,54,T,,M,9.0,N*00\r\"\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sentence);
@@ -161,9 +164,13 @@ TEST(NavFramer, HandsOnFixesAndCoursesAndDropsOverlongSentences)
     using R = NavFrameResult;
     std::vector<std::string> sentences;
     std::string longOne = "$GPXXX," + std::string(200, 'A');
-    auto results = frameNav("noise$GPGGA,1,2\r\n$GPZDA,1\r\n" + longOne + "$GPVTG,1,T\r\n$GPGLL,3\r\n", &sentences);
-    EXPECT_EQ(results, (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix}));
-    EXPECT_EQ(sentences, (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", "$GPGLL,3\r"}));
+    std::string longest = "$GPGGA," + std::string(141, '1') + "\r"; // 149 bytes
+    std::string tooLong = "$GPGLL," + std::string(142, '1') + "\r"; // 150 bytes
+    auto results = frameNav("noise$GPGGA,1,2\r\n$GPZDA,1\r\n" + longOne + "$GPVTG,1,T\r\n" + longest + tooLong +
+                                "$GPGLL,3\r\n",
+                            &sentences);
+    EXPECT_EQ(results, (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix, R::Discarded, R::Fix}));
+    EXPECT_EQ(sentences, (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", longest, "$GPGLL,3\r"}));
 }
 
 TEST(NavFramer, CourseBehindAFixSurvivesTheDrop)
