@@ -2,7 +2,9 @@
 
 #include "platform/profile.h"
 
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 using Boxes = std::vector<std::string>;
@@ -72,6 +74,68 @@ TEST_F(CurrentTrack, AppendsReturnTheNewSizeAndRepairATornTail)
                                  "DBAddPointsToCurrentTrack: Failed opening current track file",
                                  "DBAddTimesToCurrentTrack: Failed opening current track time file",
                                  "DBSaveCurrentTrackInfo: Failed opening current track info file"}));
+}
+
+TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
+{
+    for (int i = 0; i < 3; ++i)
+        record(0, i);
+    // The disk fills up part-way through the next point.
+    struct rlimit before;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit full = before;
+    full.rlim_cur = 3 * 22 + 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    TrackPoint p = point(3);
+    CurrentTrackBlock block{&p, 1, 0, 0};
+    int appended = DBAddPointsToCurrentTrack(&block);
+    full.rlim_cur = 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    TrackInfo changed = globalcurrenttrackinfos[0];
+    changed.leftlon = 12345;
+    int described = DBSaveCurrentTrackInfo(&changed);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(appended, 0);
+    EXPECT_EQ(described, 0);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBAddPointsToCurrentTrack: Failed writing to current track file",
+                                 "DBSaveCurrentTrackInfo: Failed writing to current track info file"}));
+    TrackInfo kept{};
+    ASSERT_EQ(DBLoadCurrentTrackInfo(&kept), 1);
+    EXPECT_EQ(kept.leftlon, globalcurrenttrackinfos[0].leftlon);
+    auto points = readRecords<TrackPoint>(trackFile("trk00001.dat"));
+    ASSERT_EQ(fs::file_size(trackFile("trk00001.dat")), 66u);
+    EXPECT_EQ(+points[2].depth, 2.f);
+
+    // With room again the next reading goes on where the last whole point ended.
+    record(0, 4);
+    EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00001.dat")).size(), 4u);
+    EXPECT_EQ(readRecords<uint32_t>(trackFile("trk00001.tim")),
+              (std::vector<uint32_t>{1700000000u, 1700000001u, 1700000002u, 1700000004u}));
+
+    // A store whose track entry does not fit: the moved track is taken in by the next store.
+    win::scripted::clear();
+    full.rlim_cur = 50;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    previous = std::signal(SIGXFSZ, SIG_IGN);
+    TrackInfo info = globalcurrenttrackinfos[0];
+    int stored = DBSaveCurrentTrack(&info);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(stored, 0);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBSaveCurrentTrack: Failed writing to object info file"}));
+    record(0, 5);
+    info = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&info), 1);
+    EXPECT_EQ(info.handle, 2u);
+    auto list = entries();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(+list[1].handle, 2u);
+    EXPECT_EQ(+list[2].handle, 3u);
+    EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00002.dat")).size(), 4u);
+    EXPECT_EQ(readRecords<uint32_t>(trackFile("trk00003.tim")), (std::vector<uint32_t>{1700000005u}));
+    EXPECT_EQ(+readRecords<ObjectCounts>(trackFile("objects.inf"))[1].tracks, 3);
 }
 
 TEST_F(CurrentTrack, TimesStayWithTheirPoints)
