@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
+#include <sys/stat.h>
 #include <mutex>
-#include <sstream>
+#include <strings.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -40,32 +40,63 @@ std::optional<fs::path> profilePath(const char* fileName)
     return folder / name;
 }
 
-void load(Ini& ini, const fs::path& path)
+void configure(Ini& ini)
 {
     ini.SetUnicode(false);
-    ini.SetMultiKey(false);
+    // Duplicate keys are kept so that the first one is the one read, as Win32 reads them.
+    ini.SetMultiKey(true);
     ini.SetMultiLine(false);
     ini.SetQuotes(true);
     ini.SetSpaces(false);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return;
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string data = text.str();
+}
+
+// False when a file is there but cannot be read in full: it then reads as empty, and must not
+// be replaced by a file holding only the keys written since.
+bool load(Ini& ini, const fs::path& path)
+{
+    configure(ini);
+    // Non-blocking, so that a pipe or device in the file's place cannot hang the reader.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data;
+    char chunk[8192];
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            data.append(chunk, size_t(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        ::close(fd);
+        if (n < 0)
+            return false;
+        break;
+    }
     // NUL bytes would cut the text short for the parser; a damaged file reads what it can.
     std::replace(data.begin(), data.end(), '\0', ' ');
     if (ini.LoadData(data) < 0)
         ini.Reset();
+    return true;
 }
 
-bool saveAtomically(const Ini& ini, const fs::path& path)
+bool saveAtomically(const Ini& ini, const fs::path& link)
 {
     std::string data;
     if (ini.Save(data) < 0)
         return false;
-    std::error_code ec;
-    if (!fs::is_directory(path.parent_path(), ec)) {
+    // A profile that is a symbolic link is replaced where it points, and the link stays.
+    std::error_code ec, absent;
+    fs::path path = link;
+    if (fs::symlink_status(link, absent).type() == fs::file_type::symlink)
+        path = fs::weakly_canonical(link, ec);
+    if (ec || !fs::is_directory(path.parent_path(), ec)) {
         errno = ENOENT;
         return false;
     }
@@ -74,6 +105,9 @@ bool saveAtomically(const Ini& ini, const fs::path& path)
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
+    // The new file keeps the permissions of the one it replaces (a private profile stays private).
+    if (struct stat old; ::stat(path.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
     const char* p = data.data();
     size_t left = data.size();
     bool ok = true;
@@ -142,6 +176,19 @@ std::vector<std::string> inLoadOrder(Ini::TNamesDepend names)
     return out;
 }
 
+// The key as the file spells it, so that replacing its value (and every duplicate of it)
+// leaves the line as it was written.
+std::string storedSpelling(const Ini& ini, const char* section, const char* key)
+{
+    Ini::TNamesDepend keys;
+    ini.GetAllKeys(section, keys);
+    keys.sort(Ini::Entry::LoadOrder());
+    for (const auto& e : keys)
+        if (strcasecmp(e.pItem, key) == 0)
+            return e.pItem;
+    return key;
+}
+
 } // namespace
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -154,7 +201,7 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
     if (auto path = profilePath(fileName))
         load(ini, *path);
     else
-        ini.SetUnicode(false);
+        configure(ini);
     if (!section) {
         Ini::TNamesDepend sections;
         ini.GetAllSections(sections);
@@ -199,12 +246,13 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
         return FALSE;
     }
     Ini ini;
-    load(ini, *path);
+    if (!load(ini, *path))
+        return FALSE;
     if (!key)
         ini.Delete(section, nullptr, true);
     else if (!value)
         ini.Delete(section, key, false);
-    else if (ini.SetValue(section, key, value) < 0)
+    else if (ini.SetValue(section, storedSpelling(ini, section, key).c_str(), value, nullptr, true) < 0)
         return FALSE;
     return saveAtomically(ini, *path) ? TRUE : FALSE;
 }

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <thread>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -37,6 +43,12 @@ TEST(Profile, SectionsAndKeysIgnoreCaseAndKeepTheirPlace)
     EXPECT_LT(text.find("CurrentChart=other.000"), text.find("Last=3"));
     EXPECT_NE(text.find("; settings"), std::string::npos);
     EXPECT_EQ(read("new section", "KEY"), "a value with spaces");
+
+    // A key given twice reads as its first; writing it leaves one, where the first stood.
+    TempDataRoot::writeFile(home.windowsDir() / "TWICE.INI", "[S]\nK=first\nOther=x\nk=second\n");
+    EXPECT_EQ(read("S", "K", "", "TWICE.INI"), "first");
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "new", "TWICE.INI"));
+    EXPECT_EQ(TempDataRoot::readFile(home.windowsDir() / "TWICE.INI"), "[S]\nK=new\nOther=x\n");
 }
 
 TEST(Profile, IntegersDefaultsTruncationAndDeletion)
@@ -88,6 +100,39 @@ TEST(Profile, DamagedOrUnreadableFilesReadAsMissingKeys)
     std::filesystem::create_directories(home.windowsDir() / "DIR.INI");
     EXPECT_EQ(read("Files", "CurrentChart", "dflt", "DIR.INI"), "dflt");
     EXPECT_FALSE(WritePrivateProfileStringA("Files", "x", "1", "DIR.INI"));
+}
+
+TEST(Profile, AWriteNeverReplacesAFileItCouldNotRead)
+{
+    TempDataRoot home;
+    // A socket cannot be opened for reading even by root: it stands for a profile this user may
+    // not read. Writing a key must not put a file of that one key in its place.
+    fs::path path = home.windowsDir() / "LOCKED.INI";
+    int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.string().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(read("Files", "CurrentChart", "dflt", "LOCKED.INI"), "dflt");
+    EXPECT_FALSE(WritePrivateProfileStringA("Files", "CurrentChart", "x.000", "LOCKED.INI"));
+    EXPECT_EQ(fs::status(path).type(), fs::file_type::socket);
+    ::close(socket);
+}
+
+TEST(Profile, AReplacedFileKeepsItsLinkAndItsPermissions)
+{
+    TempDataRoot home;
+    fs::path kept = home.root() / "settings" / "varnel.ini";
+    TempDataRoot::writeFile(kept, "[Files]\nCurrentChart=a.000\n");
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(kept, home.windowsDir() / "VARNEL.INI");
+
+    ASSERT_TRUE(WritePrivateProfileStringA("Files", "CurrentBoxfile", "mud.box", "VARNEL.INI"));
+    EXPECT_TRUE(fs::is_symlink(home.windowsDir() / "VARNEL.INI"));
+    EXPECT_EQ(TempDataRoot::readFile(kept), "[Files]\nCurrentChart=a.000\nCurrentBoxfile=mud.box\n");
+    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(Profile, ConcurrentWritersLeaveAWellFormedFile)
