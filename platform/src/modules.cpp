@@ -1,10 +1,11 @@
 #include "platform/modules.h"
+#include "hostpaths.h"
 #include "platform/system.h"
 
 #include <dlfcn.h>
 #include <filesystem>
+#include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,11 @@ namespace {
 thread_local DWORD lastError = 0;
 thread_local std::string loaderError;
 
+// Each handle counts its loads, as Win32 does: a module loaded twice stays until freed twice.
 std::mutex modulesMutex;
-std::set<void*> loadedModules;
+std::map<void*, int> loadedModules;
 
+// Module names are case-insensitive, as on Windows ("SONKEL32D" finds Sonkel32d.so).
 std::vector<fs::path> candidates(const std::string& name)
 {
     fs::path file(name);
@@ -26,7 +29,10 @@ std::vector<fs::path> candidates(const std::string& name)
     if (file.has_parent_path())
         return {file};
     fs::path folder = win::programFolder();
-    return {folder / file, folder / "lib" / file};
+    std::vector<fs::path> found;
+    for (const fs::path& dir : {folder, folder / "lib"})
+        found.push_back(dir / win::detail::findEntryIgnoringCase(dir, file.string()).value_or(file.string()));
+    return found;
 }
 
 } // namespace
@@ -51,7 +57,7 @@ HMODULE LoadLibraryA(const char* name)
             return nullptr;
         }
         std::lock_guard lock(modulesMutex);
-        loadedModules.insert(handle);
+        ++loadedModules[handle];
         lastError = ERROR_SUCCESS;
         return reinterpret_cast<HMODULE>(handle);
     }
@@ -69,6 +75,10 @@ FARPROC GetProcAddress(HMODULE module, const char* name)
             return nullptr;
         }
     }
+    if (!name) {
+        lastError = ERROR_PROC_NOT_FOUND;
+        return nullptr;
+    }
     dlerror();
     void* symbol = dlsym(module, name);
     if (!symbol) {
@@ -82,10 +92,13 @@ BOOL FreeLibrary(HMODULE module)
 {
     {
         std::lock_guard lock(modulesMutex);
-        if (!loadedModules.erase(module)) {
+        auto it = loadedModules.find(module);
+        if (it == loadedModules.end()) {
             lastError = ERROR_INVALID_HANDLE;
             return FALSE;
         }
+        if (--it->second == 0)
+            loadedModules.erase(it);
     }
     dlclose(module);
     return TRUE;

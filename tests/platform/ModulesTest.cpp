@@ -19,6 +19,20 @@ TEST(Modules, LoadedByNameFromTheProgramFolder)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
+TEST(Modules, NamesIgnoreCaseAndEachLoadNeedsItsFree)
+{
+    HMODULE first = LoadLibraryA("PlatformTestModule");
+    ASSERT_NE(first, nullptr) << win::lastLoaderError();
+    HMODULE second = LoadLibraryA("PLATFORMTESTMODULE.SO");
+    EXPECT_EQ(second, first);
+    // Freed once of twice: still loaded, its exports still there.
+    EXPECT_TRUE(FreeLibrary(first));
+    EXPECT_NE(GetProcAddress(second, "TestModuleAnswer"), nullptr);
+    EXPECT_TRUE(FreeLibrary(second));
+    EXPECT_EQ(GetProcAddress(second, "TestModuleAnswer"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
 TEST(Modules, MissingModulesAndBadFilesGiveWin32Codes)
 {
     EXPECT_EQ(LoadLibraryA("NoSuchModule"), nullptr);

@@ -1,7 +1,8 @@
 // Modules by name over dlopen, with Win32 error codes through GetLastError:
 // 126 not found, 1157 a library it needs is missing, 127 no such export, 6 invalid handle.
-// A bare name is looked for in the program's folder, then a "lib" folder beside it, then the
-// loader's path; ".so" is added when the name has no extension.
+// A bare name is looked for in the program's folder, then in a "lib" folder beside it; ".so" is
+// added when the name has no extension. Names match case-insensitively, and a module loaded more
+// than once stays loaded until freed as often.
 #pragma once
 
 #include "platform/windef.h"
