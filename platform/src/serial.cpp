@@ -120,10 +120,14 @@ std::string SerialDevicePath(const char* name)
         n.pop_back();
     if (!n.empty() && n[0] == '/')
         return n;
+    // Port names come from settings files: only a plain name is looked up among the devices, so
+    // that "..\\windows\\VARNEL.INI" cannot be opened as a port.
+    if (n.empty() || n == "." || n == ".." || n.find_first_of("/\\") != std::string::npos)
+        return "";
+    auto folder = DataRoot() / "dosdevices";
     std::string lower;
     for (char c : n)
         lower += char(std::tolower(static_cast<unsigned char>(c)));
-    auto folder = DataRoot() / "dosdevices";
     if (auto entry = detail::findEntryIgnoringCase(folder, lower))
         return (folder / *entry).string();
     unsigned number = 0;

@@ -52,6 +52,15 @@ TEST_F(SerialTest, ComNamesMapThroughDosdevicesOrToTtyS)
     EXPECT_EQ(win::SerialDevicePath("\\\\.\\com3"), (root.root() / "dosdevices" / "com3").string());
     EXPECT_EQ(win::SerialDevicePath("COM7"), "/dev/ttyS6");
     EXPECT_EQ(win::SerialDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
+
+    // A port name read from a settings file cannot reach beyond the devices.
+    TempDataRoot::writeFile(root.windowsDir() / "swath.ini", "[Sedrix]\n");
+    for (const char* name : {"..\\windows\\swath.ini", "../windows/swath.ini", "..", "com3/."}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(win::SerialDevicePath(name), "");
+        EXPECT_EQ(open(name), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    }
 }
 
 TEST_F(SerialTest, RawPortCarriesBytesBothWaysWithoutBlocking)

@@ -100,6 +100,7 @@ BOOL PurgeComm(HANDLE port, DWORD flags);
 BOOL ClearCommError(HANDLE port, DWORD* errors, COMSTAT* status);
 
 namespace win {
-// The host device a port name stands for ("COM3" -> $TIDEVANE_HOME/dosdevices/com3 ...).
+// The host device a port name stands for ("COM3" -> $TIDEVANE_HOME/dosdevices/com3 ...); empty
+// for a relative name with folders in it, which names no port.
 std::string SerialDevicePath(const char* name);
 } // namespace win
