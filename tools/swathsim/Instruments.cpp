@@ -18,9 +18,10 @@ void move(double& lat, double& lon, double east, double north)
     lat += north / METRES_PER_DEGREE;
 }
 
-std::string time(double seconds)
+// "hhmmss.00" of a UTC time.
+std::string timeOfDay(std::time_t utc)
 {
-    long s = long(seconds) % 86400;
+    long s = long(utc % 86400);
     char text[16];
     std::snprintf(text, sizeof text, "%02ld%02ld%02ld.00", s / 3600, s / 60 % 60, s % 60);
     return text;
@@ -112,7 +113,7 @@ std::string Instruments::readingLine(int transducer, double seconds)
     return line;
 }
 
-std::string Instruments::gpsSentences(double seconds)
+std::string Instruments::gpsSentences(double seconds, std::time_t utc)
 {
     VesselState v = vesselAt(seconds);
     std::string out;
@@ -124,8 +125,8 @@ std::string Instruments::gpsSentences(double seconds)
     std::string position = angle(v.lat, 2, 'N', 'S') + "," + angle(v.lon, 3, 'E', 'W');
     char course[64];
     std::snprintf(course, sizeof course, "%05.1f,T,%05.1f,M,%.1f,N,%.1f,K,A", v.course, v.course, v.knots, v.knots * 1.852);
-    for (std::string body : {"GPGGA," + time(seconds) + "," + position + ",1,08,0.9,0.0,M,0.0,M,,",
-                             "GPGLL," + position + "," + time(seconds) + ",A,A", std::string("GPVTG,") + course}) {
+    for (std::string body : {"GPGGA," + timeOfDay(utc) + "," + position + ",1,08,0.9,0.0,M,0.0,M,,",
+                             "GPGLL," + position + "," + timeOfDay(utc) + ",A,A", std::string("GPVTG,") + course}) {
         std::string sentence = NmeaSentence(body);
         if (unit_(random_) < o_.badChecksums)
             sentence[sentence.size() - 3] = sentence[sentence.size() - 3] == '0' ? '1' : '0';

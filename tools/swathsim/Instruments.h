@@ -4,6 +4,7 @@
 
 #include "SimOptions.h"
 
+#include <ctime>
 #include <random>
 #include <string>
 
@@ -21,8 +22,9 @@ public:
     VesselState vesselAt(double seconds) const;
     // The unit's answer to a ping of transducer -3..+3: "DnnnnFooooSoooo" CR LF.
     std::string readingLine(int transducer, double seconds);
-    // One second's GGA, GLL and VTG sentences, with the configured faults.
-    std::string gpsSentences(double seconds);
+    // One second's GGA, GLL and VTG sentences, with the configured faults; the sentences carry
+    // the UTC time of day.
+    std::string gpsSentences(double seconds, std::time_t utc);
     std::string compassSentence(double seconds);
 
 private:

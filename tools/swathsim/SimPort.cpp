@@ -50,7 +50,7 @@ SimPort::SimPort(const std::string& device, int baud)
         name_ = name;
         makeRaw(slave_, baud);
     } else {
-        fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+        fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK); // no wait for a carrier
         if (fd_ < 0)
             throw std::runtime_error("cannot open " + device + ": " + std::strerror(errno));
         name_ = device;
@@ -83,6 +83,10 @@ void SimPort::pump(std::chrono::steady_clock::time_point now)
     if (n > 0) {
         pending_.erase(0, size_t(n));
         credit_ -= double(n);
+    } else if (n < 0 && errno == EAGAIN) {
+        // Nobody reads the line: what it sends now is lost, as on a real one.
+        pending_.erase(0, allowed);
+        credit_ -= double(allowed);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 #include <memory>
 #include <poll.h>
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
             break;
         if (long(t) != gpsSecond) {
             gpsSecond = long(t);
-            gps->queue(instruments.gpsSentences(double(gpsSecond)));
+            gps->queue(instruments.gpsSentences(double(gpsSecond), std::time(nullptr)));
         }
         if (compass && long(t * 10) != compassTenth) {
             compassTenth = long(t * 10);
