@@ -228,6 +228,11 @@ TEST_F(Settings, PositionsMustKeepAPieceOnScreen)
     RECT missing;
     EXPECT_EQ(LoadPosition(&missing, "NeverSaved"), 0);
     EXPECT_EQ(missing.left, PROFILE_ABSENT);
+
+    // One key lost is a lost position, not a window reaching up to -2147483648.
+    setIni("[DepthWnd]\nLeft=100\nBottom=300\nRight=400\n");
+    EXPECT_EQ(LoadPosition(&missing, "DepthWnd"), 0);
+    EXPECT_EQ(missing.left, PROFILE_ABSENT);
 }
 
 TEST_F(Settings, LastChartAreaIsWrittenAsNumbers)
