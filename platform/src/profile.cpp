@@ -252,7 +252,13 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
         ini.Delete(section, nullptr, true);
     else if (!value)
         ini.Delete(section, key, false);
-    else if (ini.SetValue(section, storedSpelling(ini, section, key).c_str(), value, nullptr, true) < 0)
-        return FALSE;
+    else {
+        // A value is one line: a line break in it would write keys and sections of its own.
+        std::string line(value);
+        line.erase(std::min(line.find_first_of("\r\n"), line.size()));
+        if (ini.SetValue(section, storedSpelling(ini, section, key).c_str(), line.c_str(), nullptr,
+                         true) < 0)
+            return FALSE;
+    }
     return saveAtomically(ini, *path) ? TRUE : FALSE;
 }

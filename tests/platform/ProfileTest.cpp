@@ -49,6 +49,11 @@ TEST(Profile, SectionsAndKeysIgnoreCaseAndKeepTheirPlace)
     EXPECT_EQ(read("S", "K", "", "TWICE.INI"), "first");
     ASSERT_TRUE(WritePrivateProfileStringA("S", "K", "new", "TWICE.INI"));
     EXPECT_EQ(TempDataRoot::readFile(home.windowsDir() / "TWICE.INI"), "[S]\nK=new\nOther=x\n");
+
+    // A value keeps to its own line.
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "Name", "Survey\r\n[Files]\nCurrentChart=x", "TWICE.INI"));
+    EXPECT_EQ(read("S", "Name", "", "TWICE.INI"), "Survey");
+    EXPECT_EQ(read("Files", "CurrentChart", "none", "TWICE.INI"), "none");
 }
 
 TEST(Profile, IntegersDefaultsTruncationAndDeletion)

@@ -3,7 +3,7 @@
 // A bare file name lives in the Windows directory; a drive path names its own file.
 // Thread-safe; a write replaces the file atomically (through a symbolic link, keeping the file's
 // permissions). A damaged or unreadable file reads as empty, and a write never replaces a file it
-// could not read. A key given twice reads as its first.
+// could not read. A key given twice reads as its first; a value written is cut at a line break.
 #pragma once
 
 #include "platform/windef.h"
