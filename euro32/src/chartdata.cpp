@@ -6,7 +6,8 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -126,16 +127,25 @@ void addGeometry(const OGRGeometry* g, ChartFeature& f, std::vector<ChartFeature
     }
 }
 
-int firstCode(const OGRFeature& f, const char* field)
+std::vector<int> codeList(const OGRFeature& f, const char* field)
 {
+    std::vector<int> codes;
     const int index = f.GetFieldIndex(field);
     if (index < 0 || !f.IsFieldSetAndNotNull(index))
-        return 0;
+        return codes;
     if (f.GetFieldDefnRef(index)->GetType() == OFTStringList) {
-        char** items = f.GetFieldAsStringList(index);
-        return items && items[0] ? std::atoi(items[0]) : 0;
+        for (char** item = f.GetFieldAsStringList(index); item && *item; ++item)
+            codes.push_back(std::atoi(*item));
+    } else {
+        codes.push_back(f.GetFieldAsInteger(index));
     }
-    return f.GetFieldAsInteger(index);
+    return codes;
+}
+
+int firstCode(const OGRFeature& f, const char* field)
+{
+    const std::vector<int> codes = codeList(f, field);
+    return codes.empty() ? 0 : codes.front();
 }
 
 double realField(const OGRFeature& f, const char* field, double fallback)
@@ -144,9 +154,11 @@ double realField(const OGRFeature& f, const char* field, double fallback)
     return index >= 0 && f.IsFieldSetAndNotNull(index) ? f.GetFieldAsDouble(index) : fallback;
 }
 
-ChartFeature describe(const OGRFeature& src, FeatureKind kind)
+ChartFeature describe(const OGRFeature& src, FeatureKind kind, const std::string& objectClass)
 {
-    ChartFeature f{kind, Shape::Point, {}, kEmptyBox, 0.0, 0.0, 0, 0, {}};
+    ChartFeature f;
+    f.kind = kind;
+    f.box = kEmptyBox;
     switch (kind) {
     case FeatureKind::DepthArea:
     case FeatureKind::DredgedArea:
@@ -164,10 +176,10 @@ ChartFeature describe(const OGRFeature& src, FeatureKind kind)
     default:
         break;
     }
-    f.colour = firstCode(src, "COLOUR");
-    for (const char* cat : {"CATLAM", "CATCAM", "CATLIT"})
-        if (int c = firstCode(src, cat))
-            f.category = c;
+    f.colours = codeList(src, "COLOUR");
+    f.cardinal = objectClass == "BOYCAR" || objectClass == "BCNCAR";
+    f.category = firstCode(src, f.cardinal ? "CATCAM" : "CATLAM");
+    f.aidShape = firstCode(src, kind == FeatureKind::Beacon ? "BCNSHP" : "BOYSHP");
     const int nameIndex = src.GetFieldIndex("OBJNAM");
     if (nameIndex >= 0 && src.IsFieldSetAndNotNull(nameIndex))
         f.name = src.GetFieldAsString(nameIndex);
@@ -193,8 +205,9 @@ void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
 {
     layer.ResetReading();
     const auto transform = kind == FeatureKind::Plain ? toWgs84(layer) : nullptr;
+    const std::string objectClass = layer.GetName();
     for (auto& src : layer) {
-        ChartFeature f = describe(*src, kind);
+        ChartFeature f = describe(*src, kind, objectClass);
         std::vector<ChartFeature> made;
         OGRGeometry* geometry = src->GetGeometryRef();
         if (transform && geometry && geometry->transform(transform.get()) != OGRERR_NONE)
@@ -209,6 +222,33 @@ void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
             chart.features.push_back(std::move(m));
         }
     }
+}
+
+// Feature boxes are each continuous but may lie a whole turn apart across the meridian: each
+// joins the extent on the side of the first where it is nearest.
+GeoBox extentOf(const std::vector<ChartFeature>& features)
+{
+    GeoBox extent = kEmptyBox;
+    const GeoBox& first = features.front().box;
+    const double reference = (first.west + first.east) / 2.0;
+    for (const ChartFeature& f : features) {
+        double shift = 0.0;
+        const double centre = (f.box.west + f.box.east) / 2.0;
+        while (centre + shift - reference > 180.0)
+            shift -= 360.0;
+        while (centre + shift - reference < -180.0)
+            shift += 360.0;
+        extent.west = std::min(extent.west, f.box.west + shift);
+        extent.east = std::max(extent.east, f.box.east + shift);
+        extent.south = std::min(extent.south, f.box.south);
+        extent.north = std::max(extent.north, f.box.north);
+    }
+    if (extent.west < -180.0 || extent.west >= 180.0) { // west kept in -180..180, east above it
+        const double turns = std::floor((extent.west + 180.0) / 360.0) * 360.0;
+        extent.west -= turns;
+        extent.east -= turns;
+    }
+    return extent;
 }
 
 void readCellInfo(GDALDataset& ds, ChartData& chart)
@@ -277,13 +317,7 @@ LoadResult loadChart(const std::string& path)
         result.error = "the file holds no features";
         return result;
     }
-    chart->extent = kEmptyBox;
-    for (const ChartFeature& f : chart->features) {
-        chart->extent.west = std::min(chart->extent.west, f.box.west);
-        chart->extent.east = std::max(chart->extent.east, f.box.east);
-        chart->extent.south = std::min(chart->extent.south, f.box.south);
-        chart->extent.north = std::max(chart->extent.north, f.box.north);
-    }
+    chart->extent = extentOf(chart->features);
     result.chart = std::move(chart);
     return result;
 }

@@ -16,7 +16,7 @@ enum class FeatureKind {
     DepthArea,    // DEPARE
     DredgedArea,  // DRGARE
     Land,         // LNDARE
-    Contour,      // DEPCNT, and DEPARE edges
+    Contour,      // DEPCNT
     Coastline,    // COALNE
     Shoreline,    // SLCONS
     Sounding,     // SOUNDG, one feature per sounding
@@ -32,14 +32,16 @@ enum class FeatureKind {
 enum class Shape { Point, Line, Area };
 
 struct ChartFeature {
-    FeatureKind kind;
-    Shape shape;
+    FeatureKind kind = FeatureKind::Plain;
+    Shape shape = Shape::Point;
     std::vector<std::vector<GeoPoint>> parts; // rings of an area, lines, or one point
-    GeoBox box;
+    GeoBox box{0, 0, 0, 0};
     double value1 = 0.0; // DRVAL1, VALDCO, sounding depth
     double value2 = 0.0; // DRVAL2
-    int colour = 0;      // first S-57 COLOUR code of aids, 0 when none
-    int category = 0;    // CATLAM, CATCAM... of aids
+    std::vector<int> colours; // S-57 COLOUR codes of aids and lights, top to bottom
+    int category = 0;         // CATCAM of cardinal marks, CATLAM of lateral ones
+    int aidShape = 0;         // BOYSHP or BCNSHP, 0 when not given
+    bool cardinal = false;    // BOYCAR, BCNCAR
     std::string name;    // OBJNAM
 };
 
@@ -47,7 +49,7 @@ struct ChartData {
     std::string path;
     std::string name;  // the cell name or file stem: the chart's title
     bool nautical = false;
-    GeoBox extent{0, 0, 0, 0};
+    GeoBox extent{0, 0, 0, 0}; // east above west, past 180 for a chart across the meridian
     int compilationScale = 0;
     std::vector<ChartFeature> features;
 };

@@ -9,17 +9,18 @@ namespace {
 using Rgb = std::array<int, 3>;
 constexpr int kCount = static_cast<int>(Colour::Count);
 
-// One row per colour: day, dusk, night.
+// One row per colour: day, dusk, night. Water shades grow bluer towards the shallows in every
+// scheme: by day deep water is lightest, by dusk and night darkest.
 constexpr std::array<std::array<Rgb, 3>, kCount> kTable = {{
     {{{163, 180, 183}, {65, 72, 73}, {16, 18, 18}}},     // NoData
-    {{{212, 234, 238}, {84, 94, 95}, {7, 8, 11}}},       // BaseSea
-    {{{220, 205, 150}, {88, 82, 60}, {26, 24, 14}}},     // BaseLand
-    {{{201, 185, 122}, {80, 74, 49}, {30, 26, 13}}},     // Land
+    {{{212, 234, 238}, {36, 40, 41}, {0, 0, 0}}},        // BaseSea: as deep water
+    {{{220, 205, 150}, {88, 82, 60}, {36, 33, 20}}},     // BaseLand
+    {{{201, 185, 122}, {80, 74, 49}, {44, 39, 20}}},     // Land
     {{{82, 90, 92}, {165, 176, 182}, {82, 90, 92}}},     // Coastline
     {{{131, 178, 149}, {52, 71, 60}, {14, 20, 14}}},     // Intertidal
-    {{{115, 182, 239}, {46, 73, 96}, {0, 10, 43}}},      // VeryShallow
-    {{{152, 197, 242}, {61, 79, 97}, {0, 20, 56}}},      // MediumShallow
-    {{{186, 213, 225}, {74, 85, 90}, {0, 33, 70}}},      // MediumDeep
+    {{{115, 182, 239}, {52, 86, 122}, {0, 38, 84}}},     // VeryShallow
+    {{{152, 197, 242}, {44, 68, 92}, {0, 27, 64}}},      // MediumShallow
+    {{{186, 213, 225}, {40, 52, 60}, {0, 16, 42}}},      // MediumDeep
     {{{212, 234, 238}, {36, 40, 41}, {0, 0, 0}}},        // Deep
     {{{125, 137, 140}, {90, 98, 100}, {60, 66, 67}}},    // Contour
     {{{7, 7, 7}, {165, 176, 182}, {110, 118, 121}}},     // SafetyContour
@@ -30,8 +31,8 @@ constexpr std::array<std::array<Rgb, 3>, kCount> kTable = {{
     {{{104, 228, 86}, {70, 150, 57}, {35, 75, 28}}},     // Green
     {{{244, 218, 72}, {160, 143, 47}, {80, 72, 24}}},    // Yellow
     {{{255, 255, 255}, {170, 170, 170}, {85, 85, 85}}},  // White
-    {{{197, 69, 195}, {128, 45, 127}, {64, 23, 63}}},    // Magenta
-    {{{125, 137, 140}, {100, 110, 112}, {55, 60, 61}}},  // Grey
+    {{{197, 69, 195}, {128, 45, 127}, {100, 36, 98}}},   // Magenta
+    {{{125, 137, 140}, {100, 110, 112}, {80, 88, 90}}},  // Grey
 }};
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "renderer.h"
 
+#include "declutter.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace euro32 {
 
@@ -70,9 +73,18 @@ QPainterPath areaPath(const View& v, const ChartFeature& f, double shift)
     return path;
 }
 
+// A figure, symbol or label placed on the view.
+struct Placed {
+    const ChartFeature* feature;
+    QPointF at;
+};
+
 class Painter {
 public:
-    Painter(QPainter& p, const View& v, const Scene& s) : p_(p), v_(v), s_(s) {}
+    Painter(QPainter& p, const View& v, const Scene& s)
+        : p_(p), v_(v), s_(s), declutter_(v.width, v.height)
+    {
+    }
 
     QColor c(Colour which) const { return colour(s_.scheme, which); }
 
@@ -102,9 +114,23 @@ public:
                 const QPolygonF poly = project(v_, part, shift);
                 if (f.shape == Shape::Area)
                     p_.drawPolygon(poly);
-                else
+                else if (f.shape == Shape::Line)
                     p_.drawPolyline(poly);
             }
+        });
+    }
+
+    // The points of a plain layer: waypoints, marks, positions.
+    void plainPoints(const ChartData& chart)
+    {
+        p_.setPen(QPen(c(Colour::Magenta), 1.5));
+        p_.setBrush(Qt::NoBrush);
+        forEach(chart, FeatureKind::Plain, [&](const ChartFeature& f, double shift) {
+            if (f.shape != Shape::Point)
+                return;
+            const PixelPoint at = pixel(f, shift);
+            p_.drawEllipse(QPointF(at.x, at.y), 4, 4);
+            p_.drawPoint(QPointF(at.x, at.y));
         });
     }
 
@@ -119,43 +145,91 @@ public:
         });
     }
 
+    // Aids to navigation and dangers keep their places, and the names of aids find room beside
+    // them; soundings give way to both. Returns the symbols, then the labels, to draw on top.
+    std::pair<std::vector<Placed>, std::vector<Placed>> placeSymbols(const ChartData& chart)
+    {
+        std::vector<Placed> symbols;
+        for (FeatureKind kind : {FeatureKind::Wreck, FeatureKind::Obstruction, FeatureKind::Rock,
+                                 FeatureKind::Light, FeatureKind::Beacon, FeatureKind::Buoy})
+            forEach(chart, kind, [&](const ChartFeature& f, double shift) {
+                if (f.shape != Shape::Point) {
+                    strokeFeature(f, shift, QPen(c(Colour::Black), 1, Qt::DotLine));
+                    return;
+                }
+                const PixelPoint at = pixel(f, shift);
+                symbols.push_back({&f, QPointF(at.x, at.y)});
+                declutter_.reserve(symbolBox(f.kind).translated(at.x, at.y));
+            });
+        std::vector<Placed> labels;
+        if (s_.settings.text)
+            for (const Placed& s : symbols) {
+                const bool aid = s.feature->kind == FeatureKind::Buoy || s.feature->kind == FeatureKind::Beacon;
+                const QPointF where = s.at + QPointF(9, -4);
+                if (aid && !s.feature->name.empty() && declutter_.take(labelBox(*s.feature).translated(where)))
+                    labels.push_back({s.feature, where});
+            }
+        return {symbols, labels};
+    }
+
+    void drawSymbols(const std::vector<Placed>& symbols, const std::vector<Placed>& labels)
+    {
+        for (const Placed& s : symbols)
+            symbol(*s.feature, s.at);
+        p_.setPen(c(Colour::Black));
+        p_.setFont(labelFont());
+        for (const Placed& l : labels)
+            p_.drawText(l.at, QString::fromStdString(l.feature->name));
+    }
+
+    // Depth figures, the shoalest placed first so that a crowded view keeps the soundings that
+    // matter to a ship; a figure without room is left out rather than printed over another.
     void soundings(const ChartData& chart)
     {
+        std::vector<Placed> figures;
+        forEach(chart, FeatureKind::Sounding, [&](const ChartFeature& f, double shift) {
+            const PixelPoint at = pixel(f, shift);
+            if (at.x >= -20 && at.x <= v_.width + 20 && at.y >= -20 && at.y <= v_.height + 20)
+                figures.push_back({&f, QPointF(at.x, at.y)});
+        });
+        std::stable_sort(figures.begin(), figures.end(), [](const Placed& a, const Placed& b) {
+            return a.feature->value1 < b.feature->value1;
+        });
         QFont big("DejaVu Sans");
         big.setPixelSize(11);
         QFont small = big;
         small.setPixelSize(8);
-        forEach(chart, FeatureKind::Sounding, [&](const ChartFeature& f, double shift) {
-            const PixelPoint at = pixel(f, shift);
-            const double depth = f.value1;
+        const QFontMetricsF fm(big);
+        const QFontMetricsF fmSmall(small);
+        for (const Placed& s : figures) {
+            const double depth = s.feature->value1;
+            // Tenths are cut, never rounded up: a figure never shows more water than there is.
+            const double tenths = std::floor(std::fabs(depth) * 10.0 + 1e-6);
+            const int whole = static_cast<int>(tenths / 10.0);
+            const int tenth = static_cast<int>(tenths - whole * 10.0);
+            const bool withTenth = std::fabs(depth) < 31.0 && tenth != 0;
+            const QString w = QString::number(whole);
+            const QString t = QString::number(tenth);
+            const double wholeWidth = fm.horizontalAdvance(w);
+            const double width = wholeWidth + (withTenth ? fmSmall.horizontalAdvance(t) : 0.0);
+            const double x = s.at.x() - width / 2.0;
+            const double baseline = s.at.y() + fm.capHeight() / 2.0;
+            const QRectF box(x - 1, baseline - fm.capHeight() - 1, width + 2, fm.capHeight() + 5);
+            if (!declutter_.take(box))
+                continue;
             p_.setPen(c(depth <= s_.settings.safetyContour ? Colour::SoundingShoal
                                                             : Colour::SoundingDeep));
-            const int whole = static_cast<int>(std::floor(std::fabs(depth)));
-            const int tenth = static_cast<int>(std::lround((std::fabs(depth) - whole) * 10.0)) % 10;
-            const QString w = QString::number(whole);
             p_.setFont(big);
-            const QFontMetrics fm(big);
-            const double width = fm.horizontalAdvance(w);
-            const bool withTenth = std::fabs(depth) < 31.0 && tenth != 0;
-            const double x = at.x - (withTenth ? width * 0.75 : width / 2.0);
-            p_.drawText(QPointF(x, at.y + fm.ascent() / 2.0 - 1), w);
+            p_.drawText(QPointF(x, baseline), w);
             if (withTenth) {
                 p_.setFont(small);
-                p_.drawText(QPointF(x + width, at.y + fm.ascent() / 2.0 + 2), QString::number(tenth));
+                p_.drawText(QPointF(x + wholeWidth, baseline + 3), t);
             }
-        });
-    }
-
-    void symbols(const ChartData& chart)
-    {
-        for (FeatureKind kind : {FeatureKind::Wreck, FeatureKind::Obstruction, FeatureKind::Rock,
-                                 FeatureKind::Light, FeatureKind::Beacon, FeatureKind::Buoy})
-            forEach(chart, kind, [&](const ChartFeature& f, double shift) {
-                if (f.shape == Shape::Point)
-                    symbol(f, pixel(f, shift));
-                else
-                    strokeFeature(f, shift, QPen(c(Colour::Black), 1, Qt::DotLine));
-            });
+            if (depth < 0) { // a drying height: the figure is underlined, on a pixel row
+                const double row = std::floor(baseline) + 2.5;
+                p_.drawLine(QPointF(x, row), QPointF(x + wholeWidth, row));
+            }
+        }
     }
 
     void coverage(const ChartData& chart, bool named)
@@ -168,13 +242,20 @@ public:
                 p_.fillPath(path, tint);
             }
             p_.strokePath(path, QPen(c(Colour::Grey), named ? 2 : 1, Qt::DashLine));
-            if (named) {
-                p_.setPen(c(Colour::Black));
-                p_.setFont(QFont("DejaVu Sans", 9));
-                p_.drawText(path.boundingRect().adjusted(3, 3, 0, 0).topLeft() + QPointF(0, 10),
-                            QString::fromStdString(chart.name));
-            }
         });
+        if (named) {
+            // A chart far smaller than the view still shows as a mark that can be clicked.
+            const QRectF box = catalogueBox(v_, chart);
+            p_.setPen(QPen(c(Colour::Magenta), 2));
+            p_.setBrush(Qt::NoBrush);
+            if (box.width() <= kCatalogueMark + 0.5 || box.height() <= kCatalogueMark + 0.5)
+                p_.drawRect(box);
+            p_.setPen(c(Colour::Black));
+            p_.setFont(QFont("DejaVu Sans", 9));
+            const bool mark = box.width() <= kCatalogueMark + 0.5 || box.height() <= kCatalogueMark + 0.5;
+            p_.drawText(mark ? box.topRight() + QPointF(4, 9) : box.topLeft() + QPointF(4, 13),
+                        QString::fromStdString(chart.name));
+        }
     }
 
 private:
@@ -213,51 +294,123 @@ private:
         return best;
     }
 
-    void symbol(const ChartFeature& f, PixelPoint at)
+    // Where a symbol draws around its position.
+    static QRectF symbolBox(FeatureKind kind)
     {
-        const QPointF o(at.x, at.y);
+        switch (kind) {
+        case FeatureKind::Buoy:
+        case FeatureKind::Beacon:
+            return QRectF(-7, -30, 14, 33);
+        case FeatureKind::Light:
+            return QRectF(-1, -1, 14, 16);
+        default:
+            return QRectF(-10, -10, 20, 20);
+        }
+    }
+
+    // Fills a body with the aid's colours in horizontal bands, top to bottom.
+    void fillBands(const QPainterPath& body, const std::vector<int>& colours)
+    {
+        const QRectF r = body.boundingRect();
+        const size_t n = std::max<size_t>(colours.size(), 1);
+        p_.save();
+        p_.setClipPath(body, Qt::IntersectClip);
+        for (size_t i = 0; i < n; ++i) {
+            const QColor fill = c(aidColour(colours.empty() ? 0 : colours[i]));
+            p_.fillRect(QRectF(r.left(), r.top() + r.height() * i / n, r.width(), r.height() / n + 0.5), fill);
+        }
+        p_.restore();
+        p_.strokePath(body, QPen(c(Colour::Black), 1));
+    }
+
+    // The cardinal topmark above top: two black cones, both up for north, both down for south,
+    // points apart for east and together for west.
+    void cardinalTopmark(QPointF o, double top, int category)
+    {
+        if (category < 1 || category > 4)
+            return;
+        const bool upperUp = category == 1 || category == 2;
+        const bool lowerUp = category == 1 || category == 4;
+        p_.setPen(QPen(c(Colour::Black), 1));
+        p_.drawLine(QPointF(o.x(), top), QPointF(o.x(), top - 2));
+        p_.setBrush(c(Colour::Black));
+        auto cone = [&](double slotTop, bool up) {
+            QPolygonF tri;
+            if (up)
+                tri << QPointF(o.x() - 3.5, slotTop + 5) << QPointF(o.x() + 3.5, slotTop + 5)
+                    << QPointF(o.x(), slotTop);
+            else
+                tri << QPointF(o.x() - 3.5, slotTop) << QPointF(o.x() + 3.5, slotTop)
+                    << QPointF(o.x(), slotTop + 5);
+            p_.drawPolygon(tri);
+        };
+        cone(top - 13, upperUp);
+        cone(top - 7, lowerUp);
+    }
+
+    // A buoy's body standing on its position, after its shape; without one, after its role.
+    static QPainterPath buoyBody(const ChartFeature& f, QPointF o)
+    {
+        int shape = f.aidShape;
+        if (shape == 0)
+            shape = f.cardinal ? 4 : f.category == 2 ? 1 : f.category == 1 ? 2 : 4;
+        QPainterPath body;
+        switch (shape) {
+        case 1: // conical
+            body.addPolygon(QPolygonF({o + QPointF(-5, 0), o + QPointF(0, -11), o + QPointF(5, 0)}));
+            break;
+        case 2: // can
+            body.addRect(QRectF(o + QPointF(-4, -9), QSizeF(8, 9)));
+            break;
+        case 3: // spherical
+            body.addEllipse(o + QPointF(0, -5), 5, 5);
+            break;
+        case 5: // spar
+            body.addRect(QRectF(o + QPointF(-1.5, -14), QSizeF(3, 14)));
+            break;
+        case 6: // barrel
+        case 7: // super-buoy
+            body.addRoundedRect(QRectF(o + QPointF(-6, -7), QSizeF(12, 7)), 2, 2);
+            break;
+        default: // pillar
+            body.addPolygon(QPolygonF({o + QPointF(-4, 0), o + QPointF(-2.5, -12), o + QPointF(2.5, -12),
+                                       o + QPointF(4, 0)}));
+            break;
+        }
+        body.closeSubpath();
+        return body;
+    }
+
+    void symbol(const ChartFeature& f, QPointF o)
+    {
         const QPen outline(c(Colour::Black), 1);
         p_.setPen(outline);
         switch (f.kind) {
         case FeatureKind::Buoy: {
-            p_.setBrush(c(aidColour(f.colour)));
-            QPolygonF body;
-            if (f.category >= 1 && f.category <= 4 && f.colour == 2) {
-                // Cardinal: a pillar with its two cones.
-                body << o + QPointF(-3, 0) << o + QPointF(-3, -10) << o + QPointF(3, -10)
-                     << o + QPointF(3, 0);
-                p_.drawPolygon(body);
-                const bool up = f.category == 1 || f.category == 2;
-                p_.setBrush(c(Colour::Black));
-                for (int k = 0; k < 2; ++k) {
-                    const double base = -13 - k * 6;
-                    QPolygonF cone;
-                    cone << o + QPointF(-3, base) << o + QPointF(3, base)
-                         << o + QPointF(0, base + (up ? -5 : 5) * (k == 0 ? 1 : 1));
-                    p_.drawPolygon(cone);
-                }
-            } else if (f.category == 2 || f.colour == 4) {
-                body << o + QPointF(-5, 0) << o + QPointF(0, -11) << o + QPointF(5, 0); // cone
-                p_.drawPolygon(body);
-            } else {
-                p_.drawRect(QRectF(o + QPointF(-4, -9), QSizeF(8, 9))); // can
-            }
+            const QPainterPath body = buoyBody(f, o);
+            fillBands(body, f.colours);
+            if (f.cardinal)
+                cardinalTopmark(o, body.boundingRect().top(), f.category);
+            p_.setPen(outline);
+            p_.setBrush(Qt::NoBrush);
             p_.drawEllipse(o, 2, 2);
-            label(f, o + QPointF(7, -4));
             break;
         }
-        case FeatureKind::Beacon:
+        case FeatureKind::Beacon: {
             p_.setPen(QPen(c(Colour::Black), 2));
-            p_.drawLine(o, o + QPointF(0, -12));
-            p_.setPen(outline);
-            p_.setBrush(c(aidColour(f.colour)));
-            p_.drawRect(QRectF(o + QPointF(-3, -16), QSizeF(6, 5)));
-            label(f, o + QPointF(6, -6));
+            p_.drawLine(o, o + QPointF(0, -10));
+            QPainterPath body;
+            body.addRect(QRectF(o + QPointF(-3, -16), QSizeF(6, 6)));
+            fillBands(body, f.colours);
+            if (f.cardinal)
+                cardinalTopmark(o, o.y() - 16, f.category);
             break;
+        }
         case FeatureKind::Light: {
-            const Colour lit = f.colour == 3 ? Colour::Red : f.colour == 4 ? Colour::Green
-                               : (f.colour == 1 || f.colour == 6) ? Colour::Yellow
-                                                                  : Colour::Magenta;
+            const int code = f.colours.empty() ? 0 : f.colours.front();
+            const Colour lit = code == 3 ? Colour::Red : code == 4 ? Colour::Green
+                               : (code == 1 || code == 6) ? Colour::Yellow
+                                                          : Colour::Magenta;
             QPainterPath flare;
             flare.moveTo(o);
             flare.cubicTo(o + QPointF(2, 10), o + QPointF(12, 14), o + QPointF(8, 4));
@@ -301,18 +454,18 @@ private:
         p_.drawEllipse(o, 10, 10);
     }
 
-    void label(const ChartFeature& f, QPointF where)
+    static QFont labelFont() { return QFont("DejaVu Sans", 7); }
+
+    // Where a name draws around its baseline origin.
+    static QRectF labelBox(const ChartFeature& f)
     {
-        if (!s_.settings.text || f.name.empty())
-            return;
-        p_.setPen(c(Colour::Black));
-        p_.setFont(QFont("DejaVu Sans", 7));
-        p_.drawText(where, QString::fromStdString(f.name));
+        return QFontMetricsF(labelFont()).boundingRect(QString::fromStdString(f.name));
     }
 
     QPainter& p_;
     const View& v_;
     const Scene& s_;
+    Declutter declutter_;
 };
 
 // Grid spacings in minutes of arc, from a tenth of a minute to 30 degrees.
@@ -325,43 +478,95 @@ double gridSpacing(double spanDegrees)
     return 30.0;
 }
 
-QString degreesMinutes(double value, bool latitude)
+// A grid label as fine as its spacing: 57°N, 57°42'N or 57°42.5'N.
+QString degreesMinutes(double value, bool latitude, double step)
 {
     const char hemisphere = latitude ? (value < 0 ? 'S' : 'N') : (value < 0 ? 'W' : 'E');
-    const double a = std::fabs(value);
-    int degrees = static_cast<int>(a);
-    double minutes = (a - degrees) * 60.0;
-    if (minutes >= 59.95) {
-        ++degrees;
-        minutes = 0.0;
-    }
+    const int decimals = step >= 1.0 ? -1 : step * 60.0 >= 1.0 ? 0 : 1;
+    const double unit = decimals < 0 ? 60.0 : decimals == 0 ? 1.0 : 0.1;
+    // Whole units of the spacing's precision, so 57.7 degrees is 57°42.0' and not 57°41.9'.
+    const long total = std::lround(std::fabs(value) * 60.0 / unit);
+    const long perDegree = std::lround(60.0 / unit);
+    const long degrees = total / perDegree;
+    const double minutes = (total % perDegree) * unit;
     char text[32];
-    std::snprintf(text, sizeof text, latitude ? "%02d\xC2\xB0%04.1f'%c" : "%03d\xC2\xB0%04.1f'%c",
-                  degrees, minutes, hemisphere);
+    const char* degreeFormat = latitude ? "%02ld\xC2\xB0" : "%03ld\xC2\xB0";
+    int n = std::snprintf(text, sizeof text, degreeFormat, degrees);
+    if (decimals == 0)
+        n += std::snprintf(text + n, sizeof text - n, "%02.0f'", minutes);
+    else if (decimals == 1)
+        n += std::snprintf(text + n, sizeof text - n, "%04.1f'", minutes);
+    std::snprintf(text + n, sizeof text - n, "%c", hemisphere);
     return QString::fromUtf8(text);
+}
+
+// Grid labels stand on a plate of the background so they read over any chart.
+void gridLabel(QPainter& p, const QRectF& box, const QString& text, const QColor& plate)
+{
+    p.fillRect(box, plate);
+    p.drawText(box, Qt::AlignCenter, text);
 }
 
 void drawGrid(QPainter& p, const View& v, const Scene& s)
 {
     const GeoBox area = viewArea(v);
     const QColor ink = colour(s.scheme, Colour::Grey);
-    p.setPen(QPen(ink, 1, Qt::DotLine));
-    p.setFont(QFont("DejaVu Sans", 7));
+    QColor plate = colour(s.scheme, Colour::BaseSea);
+    plate.setAlpha(200);
+    const QFont font("DejaVu Sans", 7);
+    const QFontMetricsF fm(font);
+    const double labelHeight = fm.height() + 1;
+    p.setFont(font);
     const double lonStep = gridSpacing(area.east - area.west);
+    const double latStep = gridSpacing(area.north - area.south);
+    p.setPen(QPen(ink, 1, Qt::DotLine));
     for (double lon = std::ceil(area.west / lonStep) * lonStep; lon <= area.east; lon += lonStep) {
         const double x = geoToPixel(v, {lon, area.south}).x;
         p.drawLine(QPointF(x, 0), QPointF(x, v.height));
-        p.drawText(QPointF(x + 2, v.height - 3), degreesMinutes(wrapLongitude(lon), false));
     }
-    const double latStep = gridSpacing(area.north - area.south);
     for (double lat = std::ceil(area.south / latStep) * latStep; lat <= area.north; lat += latStep) {
         const double y = geoToPixel(v, {area.west, lat}).y;
         p.drawLine(QPointF(0, y), QPointF(v.width, y));
-        p.drawText(QPointF(2, y - 2), degreesMinutes(lat, true));
+    }
+    // Latitudes down the west edge, longitudes along the foot; the corner belongs to the
+    // longitudes, and a label that would be cut by the edge is left out.
+    p.setPen(ink);
+    double latColumn = 0.0;
+    for (double lat = std::ceil(area.south / latStep) * latStep; lat <= area.north; lat += latStep) {
+        const double y = geoToPixel(v, {area.west, lat}).y;
+        const QString text = degreesMinutes(lat, true, latStep);
+        const QRectF box(1, y - labelHeight - 1, fm.horizontalAdvance(text) + 4, labelHeight);
+        if (box.top() < 0 || box.bottom() > v.height - labelHeight - 2)
+            continue;
+        gridLabel(p, box, text, plate);
+        latColumn = std::max(latColumn, box.right());
+    }
+    for (double lon = std::ceil(area.west / lonStep) * lonStep; lon <= area.east; lon += lonStep) {
+        const double x = geoToPixel(v, {lon, area.south}).x;
+        const QString text = degreesMinutes(wrapLongitude(lon), false, lonStep);
+        const QRectF box(x + 1, v.height - labelHeight - 1, fm.horizontalAdvance(text) + 4, labelHeight);
+        if (box.left() < 0 || box.right() > v.width)
+            continue;
+        gridLabel(p, box, text, plate);
     }
 }
 
 } // namespace
+
+QRectF catalogueBox(const View& view, const ChartData& chart)
+{
+    const GeoBox& e = chart.extent;
+    const PixelPoint northWest = geoToPixel(view, {e.west, e.north});
+    const double south = view.height / 2.0 - (mercatorY(e.south) - view.centreY) / view.degPerPixel;
+    QRectF box(northWest.x, northWest.y, (e.east - e.west) / view.degPerPixel, south - northWest.y);
+    const QPointF centre = box.center();
+    if (box.width() < kCatalogueMark)
+        box.setWidth(kCatalogueMark);
+    if (box.height() < kCatalogueMark)
+        box.setHeight(kCatalogueMark);
+    box.moveCenter(centre);
+    return box;
+}
 
 Colour depthShade(double drval1, double drval2, const DisplaySettings& s)
 {
@@ -401,6 +606,7 @@ void render(QPainter& painter, const View& view, const Scene& scene)
             if (!chart->nautical) {
                 draw.fillAreas(*chart, FeatureKind::Plain);
                 draw.strokeLines(*chart, FeatureKind::Plain, QPen(draw.c(Colour::Magenta), 1));
+                draw.plainPoints(*chart);
                 continue;
             }
             painter.setRenderHint(QPainter::Antialiasing, false);
@@ -415,10 +621,12 @@ void render(QPainter& painter, const View& view, const Scene& scene)
             // blot it out; its areas and lines still show where it is.
             const bool detailed = chart->compilationScale <= 0 ||
                                   scaleDenominator(view) <= kDetailFactor * chart->compilationScale;
-            if (detailed && scene.settings.soundings)
-                draw.soundings(*chart);
-            if (detailed)
-                draw.symbols(*chart);
+            if (detailed) {
+                const auto [symbols, labels] = draw.placeSymbols(*chart);
+                if (scene.settings.soundings)
+                    draw.soundings(*chart);
+                draw.drawSymbols(symbols, labels);
+            }
             if (scene.settings.coverage)
                 draw.coverage(*chart, false);
         }

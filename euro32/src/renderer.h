@@ -8,6 +8,8 @@
 #include "projection.h"
 #include "settings.h"
 
+#include <QRectF>
+
 #include <vector>
 
 class QPainter;
@@ -24,6 +26,11 @@ struct Scene {
 };
 
 void render(QPainter& painter, const View& view, const Scene& scene);
+
+// Where the catalogue shows a chart in a view: the pixels of its extent, or a mark of
+// kCatalogueMark pixels when the chart is smaller than that.
+inline constexpr double kCatalogueMark = 9.0;
+QRectF catalogueBox(const View& view, const ChartData& chart);
 
 // The shade S-52 gives a depth area from its depth range and the three contours.
 Colour depthShade(double drval1, double drval2, const DisplaySettings& s);

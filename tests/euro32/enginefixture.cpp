@@ -32,7 +32,8 @@ void write(const std::filesystem::path& path, const std::string& name)
     const double contourLon = kWest + 3 * kStrip;
     cell.addLine("DEPCNT", {{contourLon, kSouth}, {contourLon, kNorth}}, {{"VALDCO", "10"}});
     cell.addSoundings({{kSoundingLon, kSoundingLat, 7.3}});
-    cell.addPoint("BOYLAT", {stripCentre(4), 60.015}, {{"CATLAM", "1"}, {"COLOUR", "3"}});
+    cell.addPoint("BOYLAT", {stripCentre(4), kBuoyLat}, {{"CATLAM", "1"}, {"COLOUR", "3"}});
+    cell.addPoint("BOYCAR", {stripCentre(4), kCardinalLat}, {{"CATCAM", "3"}, {"COLOUR", "6,2"}});
     std::string error;
     ASSERT_TRUE(cell.write(path.string(), &error)) << error;
 }

@@ -21,13 +21,15 @@ namespace testcell {
 
 // The test cell: five vertical strips from west to east at 60 N: land, then depth areas
 // 0-5, 5-10, 10-20 and 20-50 m; the 10 m contour on the 10-20 boundary, a 7.3 m sounding in
-// the 5-10 strip and a port-hand buoy in the deepest strip.
+// the 5-10 strip, a port-hand buoy and, south of it, a south cardinal buoy in the deepest strip.
 inline constexpr double kWest = 10.00;
 inline constexpr double kStrip = 0.01;
 inline constexpr double kSouth = 60.00;
 inline constexpr double kNorth = 60.02;
 inline constexpr double kSoundingLon = 10.025;
 inline constexpr double kSoundingLat = 60.006;
+inline constexpr double kBuoyLat = 60.015;
+inline constexpr double kCardinalLat = 60.005;
 
 double stripCentre(int strip);
 void write(const std::filesystem::path& path, const std::string& name = "TVTEST01.000");

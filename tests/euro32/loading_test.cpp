@@ -102,6 +102,39 @@ TEST_F(EngineTest, LayersAcrossTheMeridianAreDrawnOnBothSides)
     EXPECT_FALSE(near(pixelAt(window, -177.0, 0.0), land, 2));
 }
 
+TEST_F(EngineTest, CellAcrossTheMeridianZoomsToItselfAndPointsOfPlainLayersShow)
+{
+    // Coverage from 179.99 E to 179.99 W; a depth area wholly on the western side.
+    chartmaker::S57CellWriter cell({"TVDATE01.000", 20000, "20260101", "across 180"});
+    cell.addArea("M_COVR", {{{179.99, -0.01}, {179.99, 0.01}, {-179.99, 0.01}, {-179.99, -0.01}}},
+                 {{"CATCOV", "1"}});
+    cell.addArea("DEPARE", {{{-179.998, -0.01}, {-179.998, 0.01}, {-179.99, 0.01}, {-179.99, -0.01}}},
+                 {{"DRVAL1", "0"}, {"DRVAL2", "5"}});
+    std::string error;
+    ASSERT_TRUE(cell.write((chartFolder() / "TVDATE01.000").string(), &error)) << error;
+    writeBytes(chartFolder() / "waypoint.geojson",
+               R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},
+        "geometry":{"type":"Point","coordinates":[179.995,0.005]}}]})");
+    start();
+    HWND window = openWindow(400, 300);
+    ASSERT_EQ(chartWidget(window)->windowTitle().toStdString(), "TVDATE01");
+    int32_t w, n, e, s;
+    ASSERT_GT(EC_GetChartArea(window, &w, &n, &e, &s), 0);
+    EXPECT_GT(w, 1799000000) << "west of the meridian";
+    EXPECT_LT(e, -1799000000) << "east of it";
+    EXPECT_TRUE(near(pixelAt(window, -179.994, 0.0), colour(Scheme::Day, Colour::VeryShallow), 2));
+
+    // The plain layer's point is marked in magenta.
+    int x, y;
+    ASSERT_GT(EC_GeosToPixel(1799950000, 50000, &x, &y, window), 0);
+    const QImage image = capture(window);
+    int marked = 0;
+    for (int dy = -5; dy <= 5; ++dy)
+        for (int dx = -5; dx <= 5; ++dx)
+            marked += near(image.pixelColor(x + dx, y + dy), colour(Scheme::Day, Colour::Magenta), 40);
+    EXPECT_GE(marked, 10);
+}
+
 TEST(ChartLoading, ProjectedLayersAreBroughtToLongitudeAndLatitude)
 {
     char dir[] = "/tmp/euro32-utm-XXXXXX";

@@ -7,6 +7,7 @@
 
 #include "platform/messages.h"
 #include "platform/profile.h"
+#include "platform/winuser.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -89,11 +90,18 @@ TEST_F(RenderTest, SoundingDigitsAreDrawnAtTheSounding)
                         colour(Scheme::Day, Colour::SoundingShoal), 60), 0);
 }
 
-TEST_F(RenderTest, BuoyDrawnInItsColour)
+TEST_F(RenderTest, BuoysDrawnInTheirColoursWithCardinalTopmarks)
 {
     const QImage image = capture(window);
-    const QPoint at = pixelOf(window, testcell::stripCentre(4), 60.015);
-    EXPECT_GE(countNear(image, QRect(at.x() - 6, at.y() - 12, 13, 13), colour(Scheme::Day, Colour::Red), 20), 10);
+    const QPoint port = pixelOf(window, testcell::stripCentre(4), testcell::kBuoyLat);
+    EXPECT_GE(countNear(image, QRect(port.x() - 6, port.y() - 12, 13, 13), colour(Scheme::Day, Colour::Red), 20), 10);
+    // South cardinal: yellow over black, and two black cones on top.
+    const QPoint south = pixelOf(window, testcell::stripCentre(4), testcell::kCardinalLat);
+    const QColor yellow = colour(Scheme::Day, Colour::Yellow);
+    const QColor black = colour(Scheme::Day, Colour::Black);
+    EXPECT_GE(countNear(image, QRect(south.x() - 3, south.y() - 11, 7, 5), yellow, 40), 8);
+    EXPECT_GE(countNear(image, QRect(south.x() - 2, south.y() - 5, 5, 3), black, 40), 8);
+    EXPECT_GE(countNear(image, QRect(south.x() - 4, south.y() - 26, 9, 12), black, 40), 12);
 }
 
 TEST_F(RenderTest, ColourCyclesDayDuskNightAndDarkensTheSystemColours)
@@ -144,4 +152,50 @@ TEST_F(RenderTest, BlankShowsNoChartAndNormalBringsItBack)
     ASSERT_GT(EC_oemChart_doAction(EC_ACTION_NORMAL), 0);
     EXPECT_TRUE(near(pixelAt(window, testcell::stripCentre(0), 60.018), colour(Scheme::Day, Colour::Land), 2));
     EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "TVTEST01");
+}
+
+// Soundings on a 0-20 m depth area, whose shade no blend of black figures comes near grey.
+class SoundingTest : public EngineTest {
+protected:
+    void writeCell(std::vector<chartmaker::Sounding> soundings)
+    {
+        chartmaker::S57CellWriter cell({"TVSNDG01.000", 20000, "20260101", "soundings"});
+        cell.addArea("DEPARE", {{{9.9, 59.9}, {9.9, 60.1}, {10.1, 60.1}, {10.1, 59.9}}},
+                     {{"DRVAL1", "0"}, {"DRVAL2", "20"}});
+        cell.addSoundings(std::move(soundings));
+        std::string error;
+        ASSERT_TRUE(cell.write((chartFolder() / "TVSNDG01.000").string(), &error)) << error;
+        start();
+        window = openWindow(400, 300);
+    }
+    int inkAround(double lon, double lat, Colour ink, int tolerance = 60)
+    {
+        const QPoint at = pixelOf(window, lon, lat);
+        return countNear(capture(window), QRect(at.x() - 10, at.y() - 9, 21, 19), colour(Scheme::Day, ink),
+                         tolerance);
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(SoundingTest, DryingHeightIsUnderlined)
+{
+    writeCell({{10.010, 60.010, 1.2}, {10.020, 60.010, -1.2}});
+    ASSERT_GT(EC_ChangeChartArea(window, 100050000, 600120000, 100250000, 600080000), 0);
+    const int depth = inkAround(10.010, 60.010, Colour::SoundingShoal);
+    const int drying = inkAround(10.020, 60.010, Colour::SoundingShoal);
+    EXPECT_GE(depth, 8);
+    EXPECT_GE(drying, depth + 4) << "the same figure with its underline";
+}
+
+TEST_F(SoundingTest, CrowdedFiguresGiveWayToTheShoalest)
+{
+    // 12 m (grey, deeper than the 10 m safety contour) and 3 m (black) some 35 m apart.
+    writeCell({{10.0100, 60.010, 12.0}, {10.0106, 60.010, 3.0}});
+    ASSERT_GT(EC_ChangeChartArea(window, 100096000, 600102000, 100110000, 600098000), 0);
+    EXPECT_GE(inkAround(10.0100, 60.010, Colour::SoundingDeep, 10), 8) << "apart: both shown";
+    EXPECT_GE(inkAround(10.0106, 60.010, Colour::SoundingShoal), 8);
+    // Zoomed out until the two would print over each other.
+    ASSERT_GT(EC_ChangeChartArea(window, 99500000, 600300000, 100700000, 599900000), 0);
+    EXPECT_EQ(inkAround(10.0103, 60.010, Colour::SoundingDeep, 10), 0);
+    EXPECT_GE(inkAround(10.0103, 60.010, Colour::SoundingShoal), 8);
 }
