@@ -1,15 +1,15 @@
+#include "BoxNames.h"
 #include "classification/BoxFile.h"
 #include "frame/Inifile.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/winuser.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 
-BoxFile boxFile;
 char boxFileNames[2][MAX_PATH] = {"default.box", "default.box"};
 
 namespace {
@@ -72,29 +72,9 @@ void copyFields(const From& from, To& to)
     to.lastClass = from.lastClass;
 }
 
-// The cell of a value along one axis, or -1 outside. A value on the upper bound belongs to the
-// last cell: the grid is never read outside its 32 cells.
-int cellOf(float value, float low, float high, bool fromHigh)
-{
-    if (!(value <= high) || !(value >= low) || !(high > low))
-        return -1;
-    double span = double(high) - double(low);
-    double offset = fromHigh ? double(high) - value : value - double(low);
-    int cell = int(offset * BOX_CELLS / span);
-    return cell < BOX_CELLS ? cell : BOX_CELLS - 1;
-}
-
-// At most 19 characters and the terminator: a long name never runs into the next entry.
-void copyName(char (&to)[BOX_NAME_SIZE], const char* from)
-{
-    size_t length = strnlen(from, BOX_NAME_SIZE - 1);
-    std::memmove(to, from, length);
-    to[length] = 0;
-}
-
 } // namespace
 
-int LoadBoxFile(const char* path, HWND, BoxFile* record, int keepSetting)
+int LoadBoxFile(const char* path, HWND windowToRepaint, BoxFile* record, int keepSetting)
 {
     File file(win::fopen(path, "rb"));
     if (!file) {
@@ -119,6 +99,8 @@ int LoadBoxFile(const char* path, HWND, BoxFile* record, int keepSetting)
     if (!keepSetting)
         SaveCurrentBoxFile(name.c_str());
     setSlotName(name.c_str());
+    if (windowToRepaint)
+        InvalidateRect(windowToRepaint, nullptr, TRUE);
     copyFields(disk, *record);
     // Names read from a file are kept terminated, whatever the file holds.
     for (auto& n : record->classNames)
@@ -216,92 +198,4 @@ int SwitchBoxFileSlot(int index, HWND classificationWindow)
     char path[3 * MAX_PATH];
     std::snprintf(path, sizeof path, "%s\\%s\\%s", PROGRAM_FOLDER, "BoxFiles", boxFileNames[nBoxFileSlot]);
     return LoadBoxFile(path, classificationWindow, &boxFile, 0);
-}
-
-namespace {
-
-// Both point records hold e1, e2 and colour at the same places.
-int classify(BoxFile* record, float e1, float e2, int16_t& colour)
-{
-    int row = cellOf(e1, record->e1Min, record->e1Max, true);
-    int column = row < 0 ? -1 : cellOf(e2, record->e2Min, record->e2Max, false);
-    if (row < 0 || column < 0) {
-        record->lastColumn = -1;
-        record->lastClass = -1;
-        colour = COLOUR_UNCLASSIFIED;
-        return 1;
-    }
-    record->lastColumn = int16_t(column);
-    record->lastRow = int16_t(row);
-    record->lastClass = int16_t(record->grid[column][row]);
-    colour = record->lastClass;
-    return 0;
-}
-
-} // namespace
-
-int ClassifyReading(BoxFile* record, TrackPoint* point) { return classify(record, point->e1, point->e2, point->colour); }
-int ClassifyReading(BoxFile* record, SwathReading* point) { return classify(record, point->e1, point->e2, point->colour); }
-
-extern "C" int SetupTrackPointColour(SwathReading* reading) { return ClassifyReading(&boxFile, reading); }
-
-POINT BoxToPixel(float e1, float e2, const BoxFile* r, int cellSize)
-{
-    if (!(e2 >= r->e2Min && e2 <= r->e2Max && e1 >= r->e1Min && e1 <= r->e1Max) || !(r->e2Max > r->e2Min) ||
-        !(r->e1Max > r->e1Min))
-        return POINT{-1, -1};
-    int size = BOX_CELLS * cellSize;
-    LONG x = LONG((e2 - r->e2Min) / (r->e2Max - r->e2Min) * size);
-    LONG y = size - LONG((e1 - r->e1Min) / (r->e1Max - r->e1Min) * size);
-    return POINT{x, y};
-}
-
-void StepBoxMaximum(float& maximum, float minimum, bool up)
-{
-    if (up)
-        maximum = maximum <= 4.07f ? maximum + 0.025f : BOX_VOLTS_MAX;
-    else if (minimum + 0.05f <= maximum)
-        maximum -= 0.025f;
-}
-
-void StepBoxMinimum(float& minimum, float maximum, bool up)
-{
-    if (!up)
-        minimum = minimum >= 0.025f ? minimum - 0.025f : 0.0f;
-    else if (maximum - 0.05f >= minimum)
-        minimum += 0.025f;
-}
-
-int AddTypeName(BoxFile* record, const char* name)
-{
-    char cut[BOX_NAME_SIZE];
-    copyName(cut, name);
-    for (int i = 0; i < record->typeCount; ++i)
-        if (std::strcmp(record->typeNames[i], cut) == 0)
-            return 1;
-    if (record->typeCount >= BOX_TYPE_NAMES) {
-        MessageBoxA(nullptr, "The Seabed type list is full", "Varnel System Manager", MB_ICONINFORMATION);
-        return 2;
-    }
-    copyName(record->typeNames[record->typeCount++], cut);
-    return 0;
-}
-
-bool DeleteTypeName(BoxFile* record, int index)
-{
-    if (index < 0 || index >= record->typeCount)
-        return false;
-    for (int i = index; i + 1 < record->typeCount; ++i)
-        std::memcpy(record->typeNames[i], record->typeNames[i + 1], BOX_NAME_SIZE);
-    --record->typeCount;
-    std::memset(record->typeNames[record->typeCount], 0, BOX_NAME_SIZE);
-    return true;
-}
-
-bool NameClassFromType(BoxFile* record, int index)
-{
-    if (index < 0 || index >= record->typeCount || record->currentClass >= BOX_CLASSES)
-        return false;
-    copyName(record->classNames[record->currentClass], record->typeNames[index]);
-    return true;
 }
