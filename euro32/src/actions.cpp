@@ -2,6 +2,7 @@
 
 #include "chartview.h"
 #include "engine.h"
+#include "windows.h"
 
 #include "platform/files.h"
 #include "platform/gui.h"
@@ -233,11 +234,12 @@ bool doAction(int action)
     switch (action) {
     case EC_ACTION_BLANK:
     case EC_ACTION_NORMAL:
+        // The program closes its chart window first and takes the new one this opens.
         e.blank = action == EC_ACTION_BLANK;
         for (ChartView* v : chartViews())
             v->updateTitle();
         repaintAll();
-        return true;
+        return openChartWindow(0, 0, 0, 0) != nullptr;
     case EC_ACTION_SETTINGS:
         settings();
         return true;

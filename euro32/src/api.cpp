@@ -73,6 +73,7 @@ void EC_ExitChartingSystem(void)
     e.mdiClient = nullptr;
     e.parentWindow = nullptr;
     e.blank = false;
+    e.lastChart.clear();
     applyScheme(Scheme::Day); // gives the desktop its own colours back
     e.initialised = false;
 }

@@ -63,6 +63,8 @@ ChartView::~ChartView()
 void ChartView::selectChart(int index, bool zoom)
 {
     selected_ = index;
+    if (index >= 0 && index < static_cast<int>(engine().charts.size()))
+        engine().lastChart = engine().charts[index]->name;
     if (zoom)
         zoomFull();
     updateTitle();
@@ -171,17 +173,23 @@ void ChartView::wheelEvent(QWheelEvent* event)
     update();
 }
 
+// The chart under the click, the most detailed where charts overlap.
 void ChartView::openChartAt(QPointF pixel)
 {
-    const GeoPoint at = pixelToGeo(view(), {pixel.x(), pixel.y()});
     const auto& charts = engine().charts;
+    int chosen = -1;
+    double chosenArea = 0.0;
     for (size_t i = 0; i < charts.size(); ++i) {
-        const GeoBox& b = charts[i]->extent;
-        if (at.lon >= b.west && at.lon <= b.east && at.lat >= b.south && at.lat <= b.north) {
-            catalogue_ = false;
-            selectChart(static_cast<int>(i), true);
-            return;
+        const QRectF box = catalogueBox(view(), *charts[i]);
+        const double area = box.width() * box.height();
+        if (box.adjusted(-3, -3, 3, 3).contains(pixel) && (chosen < 0 || area < chosenArea)) {
+            chosen = static_cast<int>(i);
+            chosenArea = area;
         }
+    }
+    if (chosen >= 0) {
+        catalogue_ = false;
+        selectChart(chosen, true);
     }
 }
 

@@ -39,6 +39,7 @@ struct Engine {
     bool blank = false;
     std::vector<std::shared_ptr<ChartData>> charts; // installed charts, in name order
     std::shared_ptr<ChartData> baseMap;
+    std::string lastChart; // the chart a window showed last: a new window shows it again
     Callbacks callbacks;
     HWND parentWindow = nullptr;
     HWND mdiClient = nullptr;

@@ -28,7 +28,8 @@ ChartView* openChartWindow(int x, int y, int width, int height)
     sub->setWidget(view);
     mdi->addSubWindow(sub);
     sub->move(x, y);
-    view->selectChart(engine().charts.empty() ? -1 : 0, true);
+    const int last = chartIndex(engine().lastChart);
+    view->selectChart(last >= 0 ? last : engine().charts.empty() ? -1 : 0, true);
     mdi->setActiveSubWindow(sub);
     return view;
 }

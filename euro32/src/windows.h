@@ -6,7 +6,7 @@ namespace euro32 {
 class ChartView;
 
 // A new chart window in the MDI area at the given client geometry; a zero size takes the MDI
-// area's size. It shows the first installed chart.
+// area's size. It shows the chart a window showed last, else the first installed chart.
 ChartView* openChartWindow(int x, int y, int width, int height);
 void closeChartWindow(ChartView* view);
 

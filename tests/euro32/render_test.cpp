@@ -144,14 +144,25 @@ TEST_F(RenderTest, SafetyContourSettingReshadesTheAreas)
                      colour(Scheme::Day, Colour::MediumShallow), 2));
 }
 
-TEST_F(RenderTest, BlankShowsNoChartAndNormalBringsItBack)
+TEST_F(RenderTest, BlankAndNormalOpenTheNewChartWindowInPlaceOfTheClosedOne)
 {
-    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_BLANK), 0);
-    EXPECT_TRUE(near(pixelAt(window, testcell::stripCentre(0), 60.018), colour(Scheme::Day, Colour::NoData), 2));
-    EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "Blank");
-    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_NORMAL), 0);
-    EXPECT_TRUE(near(pixelAt(window, testcell::stripCentre(0), 60.018), colour(Scheme::Day, Colour::Land), 2));
-    EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), "TVTEST01");
+    // As the program's display toggle does it: close the top chart window, then the action.
+    struct Step {
+        int action;
+        const char* title;
+        Colour land;
+    };
+    for (const Step& step : {Step{EC_ACTION_BLANK, "Blank", Colour::NoData},
+                             Step{EC_ACTION_NORMAL, "TVTEST01", Colour::Land}}) {
+        DestroyWindow(GetParent(window));
+        ASSERT_EQ(EC_GetCurentChartHandle(), 0);
+        ASSERT_GT(EC_oemChart_doAction(step.action), 0);
+        window = reinterpret_cast<HWND>(EC_GetCurentChartHandle());
+        ASSERT_NE(window, nullptr) << step.title;
+        EXPECT_EQ(euro32::chartWidget(window)->windowTitle().toStdString(), step.title);
+        EXPECT_TRUE(near(pixelAt(window, testcell::stripCentre(0), 60.018), colour(Scheme::Day, step.land), 2))
+            << step.title;
+    }
 }
 
 // Soundings on a 0-20 m depth area, whose shade no blend of black figures comes near grey.

@@ -119,14 +119,23 @@ TEST_F(EngineTest, CatalogueClickOpensTheChartUnderIt)
     testcell::write(chartFolder() / "TVTEST01.000");
     start();
     HWND window = openWindow(400, 300);
-    ASSERT_GT(EC_ChangeChartArea(window, 90000000, 610000000, 110000000, 590000000), 0);
-    ASSERT_GT(EC_oemChart_doAction(EC_ACTION_CATALOGUE), 0);
-    int x, y;
-    EC_GeosToPixel(100200000, 600100000, &x, &y, window);
-    QTest::mouseClick(euro32::chartWidget(window), Qt::LeftButton, {}, QPoint(x, y));
-    int32_t w, n, e, s;
-    EC_GetChartArea(window, &w, &n, &e, &s);
-    EXPECT_LE(e - w, 600000) << "zoomed to the cell";
+    // A region where the cell is some 20 pixels wide, and one where it is a single pixel and
+    // the catalogue shows it as a mark a click a little off its centre still hits.
+    struct Case {
+        int32_t west, north, east, south;
+        int offset;
+    };
+    for (const Case& c : {Case{90000000, 610000000, 110000000, 590000000, 0},
+                          Case{0, 700000000, 200000000, 500000000, 5}}) {
+        ASSERT_GT(EC_ChangeChartArea(window, c.west, c.north, c.east, c.south), 0);
+        ASSERT_GT(EC_oemChart_doAction(EC_ACTION_CATALOGUE), 0);
+        int x, y;
+        EC_GeosToPixel(100250000, 600100000, &x, &y, window);
+        QTest::mouseClick(euro32::chartWidget(window), Qt::LeftButton, {}, QPoint(x + c.offset, y));
+        int32_t w, n, e, s;
+        EC_GetChartArea(window, &w, &n, &e, &s);
+        EXPECT_LE(e - w, 600000) << "zoomed to the cell";
+    }
 }
 
 TEST_F(EngineTest, MouseGoesToTheProgramFirst)

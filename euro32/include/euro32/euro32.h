@@ -20,7 +20,7 @@ typedef int (*EC_GETPOSITIONCALLBACK)(int32_t* lon, int32_t* lat);
 
 // Action codes of EC_oemChart_doAction.
 enum {
-    EC_ACTION_BLANK = 21011,
+    EC_ACTION_BLANK = 21011,    // Blank and Normal open a new chart window in that display
     EC_ACTION_SETTINGS = 21013,
     EC_ACTION_FOLIO = 21014,
     EC_ACTION_RELOAD = 21015,   // re-reads the chart folder
