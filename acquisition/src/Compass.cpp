@@ -106,6 +106,8 @@ int OpenCompass(HWND)
     compassLength = 0;
     compassLoss.opened(std::string("Compass Port ") + name);
     hCompassPort = port;
+    // The corrections in the settings apply from the first reading on.
+    ConfigureCompass();
     return 0;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -204,6 +205,35 @@ TEST(Compass, ChecksummedSentencesOnly)
     EXPECT_FALSE(FeedCompassBytes(noise.data(), int(noise.size()), &record));
     EXPECT_FLOAT_EQ(+record.heading, 123.5f);
     EXPECT_FLOAT_EQ(+record.pitch, -2.5f);
+}
+
+TEST(Compass, OpenedPortTakesItsCorrectionsAndIsSetUp)
+{
+    TempDataRoot root;
+    PseudoTerminal pty;
+    pty.linkAs(root.root(), 5);
+    win::scripted::listen();
+    WritePrivateProfileStringA("Compass", "Port", "COM5", "VARNEL.INI");
+    WritePrivateProfileStringA("Compass", "Correction", "2.5", "VARNEL.INI");
+    WritePrivateProfileStringA("Compass", "PitchCorrection", "1", "VARNEL.INI");
+    ASSERT_EQ(OpenCompass(nullptr), 0);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    const std::string setUp = "echo off\rauto on\rnmea d\rrefresh 0.1\rgo\r";
+    EXPECT_EQ(pty.read(1s, setUp.size()), setUp);
+    char text[32];
+    GetPrivateProfileStringA("Compass", "RollCorrection", "", text, sizeof text, "VARNEL.INI");
+    EXPECT_STREQ(text, "0.000000") << "written back";
+
+    pty.write("$PTCMP,100.0,2.0,3.0*58\r\n");
+    std::this_thread::sleep_for(50ms);
+    CompassRecord record{NO_ANGLE, NO_ANGLE, NO_ANGLE};
+    ReadCompass(&record);
+    EXPECT_FLOAT_EQ(+record.heading, 102.5f);
+    EXPECT_FLOAT_EQ(+record.pitch, -3.0f);
+    EXPECT_FLOAT_EQ(+record.roll, 3.0f);
+    CloseCompass();
+    rCompassCorrection = rPitchCorrection = rRollCorrection = 0.0f;
+    win::scripted::stopListening();
 }
 
 struct NavOutputTest : ::testing::Test {
