@@ -14,6 +14,7 @@
 #include <QMdiArea>
 
 #include <cmath>
+#include <utility>
 
 using namespace euro32;
 
@@ -223,7 +224,13 @@ int EC_ChangeChartArea(HWND chartWindow, int32_t west, int32_t north, int32_t ea
     ChartView* v = chartView(chartWindow);
     if (!v || west == east || north == south)
         return 0;
-    showArea(v->view(), {fromUnits(west), fromUnits(south), fromUnits(east), fromUnits(north)});
+    double w = fromUnits(west);
+    double e = fromUnits(east);
+    // West beyond east crosses the 180 degree meridian when that keeps the area within half the
+    // earth; otherwise the sides came the wrong way round, as from a box dragged leftwards.
+    if (w > e && e + 360.0 - w > 180.0)
+        std::swap(w, e);
+    showArea(v->view(), {w, fromUnits(south), e, fromUnits(north)});
     v->update();
     return 1;
 }

@@ -124,6 +124,21 @@ TEST_F(EngineTest, ChangeChartAreaShowsTheWholeAreaCentred)
     }
 }
 
+TEST_F(EngineTest, SidesGivenTheWrongWayRoundShowTheSameArea)
+{
+    // A zoom box dragged from right to left gives east before west; only a west beyond east
+    // that spans less than half the earth is an area across the 180 degree meridian.
+    start();
+    HWND window = openWindow(800, 600);
+    int32_t in[4], swapped[4];
+    ASSERT_GT(EC_ChangeChartArea(window, 117000000, 577500000, 120000000, 576500000), 0);
+    EC_GetChartArea(window, &in[0], &in[1], &in[2], &in[3]);
+    ASSERT_GT(EC_ChangeChartArea(window, 120000000, 576500000, 117000000, 577500000), 0);
+    EC_GetChartArea(window, &swapped[0], &swapped[1], &swapped[2], &swapped[3]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(swapped[i], in[i], 2) << "side " << i;
+}
+
 TEST_F(EngineTest, WorldViewAreaIsTheWholeEarth)
 {
     start();

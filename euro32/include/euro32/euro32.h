@@ -62,7 +62,9 @@ intptr_t EC_GetCurentChartHandle(void);
 int EC_GeosToPixel(int32_t lon, int32_t lat, int* x, int* y, HWND chartWindow);
 int EC_PixelToGeos(int x, int y, int32_t* lon, int32_t* lat, HWND chartWindow);
 int EC_GetChartArea(HWND chartWindow, int32_t* west, int32_t* north, int32_t* east, int32_t* south);
-// Shows at least the area, centred. West greater than east crosses the 180 degree meridian.
+// Shows at least the area, centred; north and south in either order. West greater than east
+// crosses the 180 degree meridian, unless that would make the area wider than half the earth:
+// then west and east are taken as swapped.
 int EC_ChangeChartArea(HWND chartWindow, int32_t west, int32_t north, int32_t east, int32_t south);
 // notify: tell the position callback where the chart is now centred.
 int EC_CenterChartAt(int32_t lon, int32_t lat, HWND chartWindow, int redraw, int notify);
