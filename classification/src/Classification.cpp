@@ -29,7 +29,10 @@ int classify(BoxFile* record, float e1, float e2, int16_t& colour)
     }
     record->lastColumn = int16_t(column);
     record->lastRow = int16_t(row);
-    record->lastClass = int16_t(record->grid[column][row]);
+    // A cell of a damaged box file may hold any number; only palette colours are classes (a
+    // value such as 0xFFFF would otherwise mark the point erased).
+    uint16_t cell = record->grid[column][row];
+    record->lastClass = int16_t(cell <= COLOUR_NO_CLASSIFICATION ? cell : COLOUR_UNCLASSIFIED);
     colour = record->lastClass;
     return 0;
 }

@@ -70,6 +70,21 @@ TEST_F(BoxFileTest, ClassifiesUpToTheGridEdgesAndNeverBeyond)
     }
 }
 
+TEST_F(BoxFileTest, CellsOutsideThePaletteClassifyAsUnclassified)
+{
+    box.grid[0][0] = 47;
+    box.grid[0][1] = 48;
+    box.grid[0][2] = 0xFFFF;
+    for (auto [row, colour] : {std::pair{0, 47}, {1, COLOUR_UNCLASSIFIED}, {2, COLOUR_UNCLASSIFIED}}) {
+        SCOPED_TRACE(row);
+        // E1 in the middle of the row, E2 in column 0.
+        TrackPoint p{0, box.e1Max - (row + 0.5f) * (box.e1Max - box.e1Min) / BOX_CELLS, box.e2Min, 0, 0, 0};
+        EXPECT_EQ(ClassifyReading(&box, &p), 0);
+        EXPECT_EQ(box.lastRow, row);
+        EXPECT_EQ(+p.colour, colour) << "never the erased marker or a colour the palette lacks";
+    }
+}
+
 TEST_F(BoxFileTest, FlatBoundsClassifyNothing)
 {
     box.e2Max = box.e2Min;
