@@ -78,12 +78,8 @@ std::vector<GeoPoint> pointsOf(const OGRSimpleCurve& curve)
     pts.reserve(curve.getNumPoints());
     for (int i = 0; i < curve.getNumPoints(); ++i) {
         double lon = curve.getX(i);
-        if (!pts.empty()) {
-            while (lon - pts.back().lon > 180.0)
-                lon -= 360.0;
-            while (lon - pts.back().lon < -180.0)
-                lon += 360.0;
-        }
+        if (!pts.empty())
+            lon = pts.back().lon + std::remainder(lon - pts.back().lon, 360.0);
         pts.push_back({lon, curve.getY(i)});
     }
     return pts;
@@ -201,8 +197,21 @@ std::unique_ptr<OGRCoordinateTransformation> toWgs84(OGRLayer& layer)
         OGRCreateCoordinateTransformation(source, &wgs84));
 }
 
-void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
+// Positions beyond the earth (a damaged file, or a projected layer that does not say so) have
+// nowhere to be drawn.
+bool onTheEarth(const OGRGeometry& g)
 {
+    OGREnvelope e;
+    g.getEnvelope(&e);
+    return std::isfinite(e.MinX) && std::isfinite(e.MaxX) && std::isfinite(e.MinY) &&
+           std::isfinite(e.MaxY) && e.MinX >= -360.0 && e.MaxX <= 360.0 && e.MinY >= -90.0 &&
+           e.MaxY <= 90.0;
+}
+
+// Returns the number of features left out for positions beyond the earth.
+int readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
+{
+    int outside = 0;
     layer.ResetReading();
     const auto transform = kind == FeatureKind::Plain ? toWgs84(layer) : nullptr;
     const std::string objectClass = layer.GetName();
@@ -212,6 +221,10 @@ void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
         OGRGeometry* geometry = src->GetGeometryRef();
         if (transform && geometry && geometry->transform(transform.get()) != OGRERR_NONE)
             continue; // outside what the projection can map
+        if (geometry && !geometry->IsEmpty() && !onTheEarth(*geometry)) {
+            ++outside;
+            continue;
+        }
         addGeometry(geometry, f, made);
         if (!f.parts.empty())
             made.push_back(std::move(f));
@@ -222,6 +235,7 @@ void readLayer(OGRLayer& layer, FeatureKind kind, ChartData& chart)
             chart.features.push_back(std::move(m));
         }
     }
+    return outside;
 }
 
 // Feature boxes are each continuous but may lie a whole turn apart across the meridian: each
@@ -298,13 +312,14 @@ LoadResult loadChart(const std::string& path)
     chart->nautical = nautical;
     if (nautical)
         readCellInfo(*ds, *chart);
+    int outside = 0;
     for (OGRLayer* layer : ds->GetLayers()) {
         if (nautical) {
             auto it = s57Kinds().find(layer->GetName());
             if (it != s57Kinds().end())
-                readLayer(*layer, it->second, *chart);
+                outside += readLayer(*layer, it->second, *chart);
         } else {
-            readLayer(*layer, FeatureKind::Plain, *chart);
+            outside += readLayer(*layer, FeatureKind::Plain, *chart);
         }
         if (!errors.first().empty())
             break;
@@ -314,7 +329,8 @@ LoadResult loadChart(const std::string& path)
         return result;
     }
     if (chart->features.empty()) {
-        result.error = "the file holds no features";
+        result.error = outside ? "its positions are not longitude and latitude on the earth"
+                               : "the file holds no features";
         return result;
     }
     chart->extent = extentOf(chart->features);

@@ -86,6 +86,32 @@ TEST(ChartLoading, OtherVectorFilesLoadAsPlainLayers)
     std::filesystem::remove_all(dir);
 }
 
+TEST(ChartLoading, PositionsBeyondTheEarthAreLeftOut)
+{
+    char dir[] = "/tmp/euro32-beyond-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    auto point = [](const char* x, const char* y) {
+        return std::string(R"({"type":"Feature","properties":{},"geometry":{"type":"Point","coordinates":[)") +
+               x + "," + y + "]}}";
+    };
+    // A damaged coordinate beside a good one; then a projected layer that does not say so.
+    const std::filesystem::path mixed = std::filesystem::path(dir) / "mixed.geojson";
+    writeBytes(mixed, R"({"type":"FeatureCollection","features":[)" + point("1e300", "10") + "," +
+                          point("11.85", "57.7") + "]}");
+    const LoadResult m = loadChart(mixed.string());
+    ASSERT_TRUE(m.chart) << m.error;
+    ASSERT_EQ(m.chart->features.size(), 1u);
+    EXPECT_DOUBLE_EQ(m.chart->extent.west, 11.85);
+
+    const std::filesystem::path metres = std::filesystem::path(dir) / "metres.geojson";
+    writeBytes(metres, R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{},
+        "geometry":{"type":"LineString","coordinates":[[650000,6397000],[651000,6398000]]}}]})");
+    const LoadResult p = loadChart(metres.string());
+    EXPECT_FALSE(p.chart);
+    EXPECT_EQ(p.error, "its positions are not longitude and latitude on the earth");
+    std::filesystem::remove_all(dir);
+}
+
 TEST_F(EngineTest, LayersAcrossTheMeridianAreDrawnOnBothSides)
 {
     // An island from 179 E to 179 W written as one ring stepping across 180 degrees.
