@@ -41,10 +41,10 @@ void addSoundings(S57CellWriter& cell)
 
 void addAidsAndDangers(S57CellWriter& cell)
 {
-    // Cardinal buoys north and south of the shoal.
-    cell.addPoint("BOYCAR", at(-0.1, -0.4), {{"CATCAM", "1"}, {"BOYSHP", "2"}, {"COLOUR", "2,6"},
+    // Cardinal pillar buoys north and south of the shoal.
+    cell.addPoint("BOYCAR", at(-0.1, -0.4), {{"CATCAM", "1"}, {"BOYSHP", "4"}, {"COLOUR", "2,6"},
                                              {"OBJNAM", "Shoal N"}});
-    cell.addPoint("BOYCAR", at(-0.1, -1.2), {{"CATCAM", "3"}, {"BOYSHP", "2"}, {"COLOUR", "6,2"},
+    cell.addPoint("BOYCAR", at(-0.1, -1.2), {{"CATCAM", "3"}, {"BOYSHP", "4"}, {"COLOUR", "6,2"},
                                              {"OBJNAM", "Shoal S"}});
     // Lateral buoys leading in north of the island towards the harbour.
     const double channel[][2] = {{-1.6, 1.05}, {-0.6, 1.05}, {0.4, 1.05}};
