@@ -4,9 +4,11 @@
 #include "frame/Inifile.h"
 #include "recording/VesselState.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 CompassRecord compassRecord{NO_ANGLE, NO_ANGLE, NO_ANGLE};
@@ -14,8 +16,11 @@ float rCompassCorrection = 0.0f, rPitchCorrection = 0.0f, rRollCorrection = 0.0f
 
 namespace {
 
-HANDLE hCompassPort = INVALID_HANDLE_VALUE;
+// Opened and closed on the window's thread while the navigation reader reads it.
+std::atomic<HANDLE> hCompassPort{INVALID_HANDLE_VALUE};
 PortLoss compassLoss;
+// The reader publishes a whole record; the hand-off takes a whole one.
+std::mutex compassMutex;
 
 constexpr int COMPASS_BUFFER = 64;
 char compassSentence[COMPASS_BUFFER + 1];
@@ -77,8 +82,20 @@ void ReadCompass(CompassRecord* record)
     DWORD read = 0;
     if (!ReadFile(port, bytes, sizeof bytes, &read, nullptr) && compassLoss.check())
         return;
-    if (FeedCompassBytes(bytes, int(read), record))
+    CompassRecord fresh = *record; // only this thread writes it
+    if (FeedCompassBytes(bytes, int(read), &fresh)) {
+        {
+            std::lock_guard lock(compassMutex);
+            *record = fresh;
+        }
         PurgeComm(port, PURGE_RXCLEAR);
+    }
+}
+
+CompassRecord CurrentCompass(const CompassRecord& record)
+{
+    std::lock_guard lock(compassMutex);
+    return record;
 }
 
 int OpenCompass(HWND)
@@ -113,9 +130,8 @@ int OpenCompass(HWND)
 
 void CloseCompass()
 {
-    if (hCompassPort != INVALID_HANDLE_VALUE)
-        CloseHandle(hCompassPort);
-    hCompassPort = INVALID_HANDLE_VALUE;
+    if (HANDLE port = hCompassPort.exchange(INVALID_HANDLE_VALUE); port != INVALID_HANDLE_VALUE)
+        CloseHandle(port);
 }
 
 void ConfigureCompass()

@@ -68,9 +68,10 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
     uint32_t flags = 0;
     if (TakeNavSentences(reading)) {
         reading->time = int32_t(now());
-        reading->heading = compassRecord.heading;
-        reading->pitch = compassRecord.pitch;
-        reading->roll = compassRecord.roll;
+        CompassRecord compass = CurrentCompass(compassRecord);
+        reading->heading = compass.heading;
+        reading->pitch = compass.pitch;
+        reading->roll = compass.roll;
         flags |= 1;
     }
     if (TakeSounderReading(reading)) {
@@ -92,7 +93,9 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
 void OpenSaveRateGate()
 {
     gateCheck = win::clockMs() / 1000.0;
-    if (globaltrackstatus.field[TS_SAVE_RATE] <= gateCheck - lastGateOpening) {
+    // The save rate is set on other threads while this one runs.
+    int32_t saveRate = std::atomic_ref(globaltrackstatus.field[TS_SAVE_RATE]).load();
+    if (saveRate <= gateCheck - lastGateOpening) {
         for (auto& ready : slotReady)
             ready = true;
         lastGateOpening = gateCheck;

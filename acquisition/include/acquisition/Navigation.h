@@ -56,6 +56,8 @@ struct CompassRecord {
 extern CompassRecord compassRecord;
 extern float rCompassCorrection, rPitchCorrection, rRollCorrection;
 void ReadCompass(CompassRecord* record);
+// A copy of a record that ReadCompass may be writing on the navigation reader's thread.
+CompassRecord CurrentCompass(const CompassRecord& record);
 // Feeds compass bytes through the sentence buffer; true when a checksummed sentence was taken.
 bool FeedCompassBytes(const char* bytes, int count, CompassRecord* record);
 int OpenCompass(HWND window);
