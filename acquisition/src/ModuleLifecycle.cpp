@@ -16,6 +16,7 @@
 #include "platform/winuser.h"
 #include "recording/VesselState.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -145,6 +146,7 @@ void timerTick(long& pingClock)
                 pingClock += interval;
         if (pingClock <= now) {
             int transducer;
+            JamEntry jams[JAM_ENTRIES]; // the jam dialog may be changing the table
             {
                 std::lock_guard lock(swathModule.mutex);
                 if (swathModule.surface.Scanning) {
@@ -153,11 +155,12 @@ void timerTick(long& pingClock)
                 }
                 transducer = swathModule.reading.transducer;
                 swathModule.surface.PingTime = int32_t(pingClock);
+                std::copy(std::begin(jamTable), std::end(jamTable), jams);
             }
             pingClock += interval;
             SounderPurge(PURGE_RXCLEAR);
             SelectTransducer(transducer);
-            SendJamValues(jamTable, transducer);
+            SendJamValues(jams, transducer);
             ArmTransducer();
             Ping();
             MarkPing(transducer);
@@ -275,9 +278,8 @@ int32_t StartSwath(HWND owner)
 
 int32_t StopSwath()
 {
-    HWND window = swathModule.window;
-    if (window)
-        win::callOnGuiThread([window] { return LRESULT(DestroyWindow(window)); });
+    if (HWND window = swathModule.window)
+        DestroyModuleWindow(window);
     swathModule.window = nullptr;
     while (swathModule.runningThreads > 1 && !swathModule.fStartFailed)
         pause(200);

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 
 #include <thread>
 
@@ -237,4 +238,15 @@ HWND CreateModuleWindow(HWND owner, const RECT& rect, int showState)
             widget->show();
         return reinterpret_cast<LRESULT>(window);
     }));
+}
+
+void DestroyModuleWindow(HWND window)
+{
+    win::callOnGuiThread([window]() -> LRESULT {
+        QPointer<QWidget> widget = win::widgetOf(window);
+        DestroyWindow(window);
+        // The window's destruction only schedules the widget's deletion.
+        delete widget.data();
+        return 0;
+    });
 }

@@ -5,4 +5,7 @@
 
 // Creates the window object and its widget on the GUI thread; null when creation failed.
 HWND CreateModuleWindow(HWND owner, const RECT& rect, int showState);
+// Destroys the window and its widget at once, on the GUI thread: the widget's code is the
+// module's, which may be unloaded right after.
+void DestroyModuleWindow(HWND window);
 LRESULT ModuleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

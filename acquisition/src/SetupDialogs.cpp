@@ -136,7 +136,9 @@ void SetupDialog::accept()
             if (win::controlOf<QRadioButton>(this, id)->isChecked())
                 block_.reading.transducer = id - IDC_BEAM_MINUS3 - 3;
         s.pingInterval = std::max(numberIn(win::controlOf<QLineEdit>(this, IDC_PRI)), 200) / 1000.0;
-        block_.trackStatus->field[TS_SAVE_RATE] = numberIn(win::controlOf<QLineEdit>(this, IDC_SAVE_INTERVAL)) / 1000;
+        // The timer thread reads the save rate meanwhile.
+        std::atomic_ref(block_.trackStatus->field[TS_SAVE_RATE])
+            .store(numberIn(win::controlOf<QLineEdit>(this, IDC_SAVE_INTERVAL)) / 1000);
     }
     done(IDOK);
 }
@@ -209,8 +211,14 @@ void AdvancedSetupDialog::setTimings()
         return;
     }
     int slot = BeamSlot(block_.reading.transducer);
-    JamDialog dialog(jamTable[slot], block_.reading.transducer, this);
+    JamEntry entry = jamTable[slot];
+    JamDialog dialog(entry, block_.reading.transducer, this);
     if (win::execModal(dialog, "Timer Jam Values") == IDOK) {
+        {
+            // The timer thread's automatic pings read the table.
+            std::lock_guard lock(swathModule.mutex);
+            jamTable[slot] = entry;
+        }
         SaveAllJams(jamTable, JAM_ENTRIES);
         SendJamValues(jamTable, block_.reading.transducer);
     }
