@@ -19,8 +19,9 @@
 #include <vector>
 
 extern "C" {
-int32_t fStopReplayAtEOF = 0;
-int32_t fEraseOnRepeat = 0;
+// Set by the program's replay options, read by the feeder thread.
+ReplayFlag fStopReplayAtEOF{0};
+ReplayFlag fEraseOnRepeat{0};
 int32_t GoToHome();
 int32_t GoToEnd();
 int32_t GetCounter();

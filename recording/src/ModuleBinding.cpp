@@ -105,9 +105,9 @@ int32_t BindTrackData(HWND window)
         warnMissing(window, "Function GetTrackKnots()");
     if (!(hSwath.GetTrackKnotsUpdate = lookUp<GetTrackUpdateFn>("GetTrackKnotsUpdate")))
         warnMissing(window, "Function GetTrackKnotsUpdate()");
-    if (!(hSwath.pfStopReplayAtEOF = reinterpret_cast<int32_t*>(GetProcAddress(hSwath.handle, "fStopReplayAtEOF"))))
+    if (!(hSwath.pfStopReplayAtEOF = lookUp<std::atomic<int32_t>*>("fStopReplayAtEOF")))
         warnMissing(window, "Variable pfStopReplayAtEOF");
-    if (!(hSwath.pfEraseOnRepeat = reinterpret_cast<int32_t*>(GetProcAddress(hSwath.handle, "fEraseOnRepeat"))))
+    if (!(hSwath.pfEraseOnRepeat = lookUp<std::atomic<int32_t>*>("fEraseOnRepeat")))
         warnMissing(window, "Variable pfEraseOnRepeat");
 
     LoadReplayCalibration();
@@ -158,11 +158,17 @@ void StopSwathModule(HWND chartWindow, int32_t showPingsOnly)
 {
     WriteVarnelProfileString("SONKEL32", "ShowPingsOnly", showPingsOnly ? "1" : "0");
     if (auto stop = lookUpOrSay<StopSwathFn>(chartWindow, "StopSwath", MB_ICONHAND)) {
-        HMODULE handle = hSwath.handle;
-        std::string name = hSwath.name;
-        hSwath = SwathModule{};
-        hSwath.handle = handle;
-        hSwath.name = name;
+        // The option flags stay bound until the module is unloaded: its replay thread reads
+        // them (through ReplayJump) until StopSwath has ended it.
+        hSwath.StartSwath = nullptr;
+        hSwath.StopSwath = nullptr;
+        hSwath.GetMainWnd = nullptr;
+        hSwath.OutputData = nullptr;
+        hSwath.GetTrackData = nullptr;
+        hSwath.GetTrackHeading = nullptr;
+        hSwath.GetTrackHeadingUpdate = nullptr;
+        hSwath.GetTrackKnots = nullptr;
+        hSwath.GetTrackKnotsUpdate = nullptr;
         stop();
     }
     if (!globaltrackstatus.field[TS_SAVING])

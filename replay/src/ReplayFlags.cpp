@@ -11,11 +11,11 @@ ReplayFlag bReverse{0};
 ReplayFlag ctReplayInterval{200};
 HWND hReplayCounterWnd = nullptr;
 
-bool bReplayRedrawPending = false;
+std::atomic<bool> bReplayRedrawPending{false};
 ReplayDisplay replayDisplay;
 
 namespace {
-bool moduleFlag(const int32_t* flag) { return flag && *flag; }
+bool moduleFlag(const std::atomic<int32_t>* flag) { return flag && flag->load(); }
 } // namespace
 
 int32_t ReplayJump(int32_t fromButton)

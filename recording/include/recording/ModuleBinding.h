@@ -5,6 +5,7 @@
 #include "platform/windef.h"
 #include "records/TrackRecords.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -30,8 +31,9 @@ struct SwathModule {
     GetTrackUpdateFn GetTrackHeadingUpdate = nullptr;
     GetTrackKnotsFn GetTrackKnots = nullptr;
     GetTrackUpdateFn GetTrackKnotsUpdate = nullptr;
-    int32_t* pfStopReplayAtEOF = nullptr;
-    int32_t* pfEraseOnRepeat = nullptr;
+    // The replay module's option flags: set here, read by the module's own threads.
+    std::atomic<int32_t>* pfStopReplayAtEOF = nullptr;
+    std::atomic<int32_t>* pfEraseOnRepeat = nullptr;
 };
 extern SwathModule hSwath;
 

@@ -27,10 +27,11 @@ int32_t ReplayJump(int32_t fromButton);
 }
 
 // Set when an erase had to wait because the replay was stopped; play does it then.
-extern bool bReplayRedrawPending;
+extern std::atomic<bool> bReplayRedrawPending;
 
 // What a jump does to the drawing of the current track; set by the chart window, which owns
-// the display buffers. Unset, a jump only changes the flags.
+// the display buffers. Unset, a jump only changes the flags. The replay module reports its
+// jumps from its feeder thread, so these run there: they may only post to the GUI thread.
 struct ReplayDisplay {
     void (*eraseCurrentTrack)() = nullptr;     // clear the buffers and redraw from the database
     void (*breakCurrentTrackLines)() = nullptr; // do not join the next point to the last one
