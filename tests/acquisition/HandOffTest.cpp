@@ -140,6 +140,13 @@ TEST_F(HandOffTest, GateLetsEachSlotRecordOncePerOpening)
     sounderLine("D0500F0001S0001\r\n");
     GetTrackData(&r);
     EXPECT_EQ(points(0).size(), 2u);
+
+    globaltrackstatus.field[TS_SAVE_RATE] = 1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    OpenSaveRateGate(); // a second on: open again
+    sounderLine("D0600F0001S0001\r\n");
+    GetTrackData(&r);
+    EXPECT_EQ(points(0).size(), 3u);
 }
 
 TEST_F(HandOffTest, SpeedWindowInhibitsOutsideItsLimits)
