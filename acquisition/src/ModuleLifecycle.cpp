@@ -150,8 +150,8 @@ void timerTick(long& pingClock)
             {
                 std::lock_guard lock(swathModule.mutex);
                 if (swathModule.surface.Scanning) {
-                    int& t = swathModule.reading.transducer;
-                    t = (t >= 3 || t < -3) ? -3 : t + 1;
+                    int t = swathModule.reading.transducer; // a packed field: by value
+                    swathModule.reading.transducer = (t >= 3 || t < -3) ? -3 : t + 1;
                 }
                 transducer = swathModule.reading.transducer;
                 swathModule.surface.PingTime = int32_t(pingClock);

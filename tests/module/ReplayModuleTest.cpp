@@ -129,7 +129,7 @@ TEST_F(ReplayModule, FollowsTheTapeDeckFlagsAndWrapsAtTheEnds)
         EXPECT_NEAR(readings[i].depth, recordDepth(int(i)), 0.1) << i;
         EXPECT_NEAR(readings[i].lat / 1e7, recordLat(int(i)), 1e-5) << i;
         EXPECT_NEAR(readings[i].lon / 1e7, 11.0 + 50.0 / 60.0, 1e-5) << i;
-        EXPECT_EQ(readings[i].transducer, 0);
+        EXPECT_EQ(int(readings[i].transducer), 0); // a packed field: by value
         EXPECT_NEAR(readings[i].e1, 1.0, 1e-3);
         EXPECT_NEAR(readings[i].e2, 0.5, 1e-3);
     }
