@@ -3,47 +3,28 @@
 // the chart timer's polling of the module.
 #pragma once
 
+#include "SimulatorProcess.h"
 #include "TempDataRoot.h"
 #include "platform/gui.h"
 #include "platform/system.h"
 #include "recording/RecordingControl.h"
 
-#include <QProcess>
-
 #include <filesystem>
-#include <map>
 #include <string>
 
+// Started as the simulator's own tests start it (posix_spawn): a child started through Qt
+// leaves the thread sanitizer blind to the starting thread's locks.
 class Simulator {
 public:
-    explicit Simulator(const TempDataRoot& root)
+    explicit Simulator(const TempDataRoot& root) : process_({"--seed", "7", "--speed", "4", "--duration", "120"})
     {
-        process_.start(QString::fromStdString(win::programFolder() + "/swathsim"),
-                       {"--seed", "7", "--speed", "4", "--duration", "120"});
-        // It names its devices, one line each, then says "ready".
-        std::map<std::string, std::string> devices;
-        bool ready = false;
-        while (!ready && (process_.canReadLine() || process_.waitForReadyRead(10000))) {
-            while (!ready && process_.canReadLine()) {
-                std::string line = process_.readLine().trimmed().toStdString();
-                ready = line == "ready";
-                auto space = line.find(' ');
-                if (!ready && space != std::string::npos)
-                    devices[line.substr(0, space)] = line.substr(space + 1);
-            }
-        }
         const std::pair<const char*, const char*> ports[] = {{"gps", "com1"}, {"compass", "com2"}, {"sounder", "com3"}};
         for (auto [instrument, com] : ports)
-            std::filesystem::create_symlink(devices.at(instrument), root.root() / "dosdevices" / com);
-    }
-    ~Simulator()
-    {
-        process_.kill();
-        process_.waitForFinished(5000);
+            std::filesystem::create_symlink(process_.devices().at(instrument), root.root() / "dosdevices" / com);
     }
 
 private:
-    QProcess process_;
+    SimulatorProcess process_;
 };
 
 // Compass on COM2, no raw log, automatic pings scanning every 200 ms.
