@@ -16,6 +16,7 @@ extern "C" void AutoSaveIndicate(int on);
 
 std::atomic<bool> slotReady[BEAM_SLOTS];
 std::atomic<bool> fRecordingInhibited{false};
+std::atomic<int32_t> lastFixLatitude{NO_POSITION_LAT};
 
 namespace {
 
@@ -72,6 +73,7 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
         reading->heading = compass.heading;
         reading->pitch = compass.pitch;
         reading->roll = compass.roll;
+        lastFixLatitude = reading->lat;
         flags |= 1;
     }
     if (TakeSounderReading(reading)) {

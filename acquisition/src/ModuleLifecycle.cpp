@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -82,6 +83,7 @@ bool initialise()
         swathModule.reading.lat = NO_POSITION_LAT;
         swathModule.reading.lon = NO_POSITION_LONG;
     }
+    lastFixLatitude = NO_POSITION_LAT;
     globaltrackstatus.field[TS_SAVE_RATE] = 0;
     readOneValue("c:\\varnel\\sp_sound.ini", "%lf", SPEEDOFSOUND, "Failed opening speed of sound correction file",
                  "Failed reading speed of sound correction file");
@@ -127,7 +129,7 @@ bool initialise()
 
 void auxiliaryThread() { ThreadCount counted; }
 
-void timerTick(long& pingClock)
+void timerTick(long& pingClock, std::string& shownTitle)
 {
     OpenSaveRateGate();
     SurfaceSettings surface;
@@ -166,14 +168,12 @@ void timerTick(long& pingClock)
             MarkPing(transducer);
         }
     }
-    int32_t lat;
-    {
-        std::lock_guard lock(swathModule.mutex);
-        lat = swathModule.reading.lat;
-    }
-    if (HWND window = swathModule.window) {
-        std::string title = lat == NO_POSITION_LAT ? std::string(MODULE_TITLE) + " - No Nav Input" : MODULE_TITLE;
+    // Without a fix taken yet the title says so; it is set only when that changes.
+    std::string title = lastFixLatitude == NO_POSITION_LAT ? std::string(MODULE_TITLE) + " - No Nav Input" : MODULE_TITLE;
+    HWND window = swathModule.window;
+    if (window && title != shownTitle) {
         SetWindowTextA(window, title.c_str());
+        shownTitle = title;
     }
 }
 
@@ -181,8 +181,9 @@ void timerThread()
 {
     ThreadCount counted;
     long pingClock = win::clockMs();
+    std::string shownTitle = MODULE_TITLE; // as the window is created
     while (swathModule.window) {
-        timerTick(pingClock);
+        timerTick(pingClock, shownTitle);
         int interval;
         {
             std::lock_guard lock(swathModule.mutex);

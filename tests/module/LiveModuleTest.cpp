@@ -23,6 +23,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Threads of this process now.
+size_t threadCount()
+{
+    return size_t(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
+}
+
+std::string titleOf(HWND window)
+{
+    char text[64] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 struct LiveModule : ::testing::Test {
     TempDataRoot root;
 
@@ -38,11 +51,18 @@ struct LiveModule : ::testing::Test {
 TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
 {
     Simulator simulator(root);
+    const size_t threadsBefore = threadCount();
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
     ASSERT_GE(BindTrackData(nullptr), 0);
     ASSERT_TRUE(StartSwathModule(nullptr));
     HWND window = hSwath.GetMainWnd();
     ASSERT_TRUE(IsWindow(window));
+    // The user-interface and timer threads and the two readers; the auxiliary thread only
+    // counted itself in and out.
+    for (int waited = 0; waited < 2000 && threadCount() != threadsBefore + 4; waited += 100)
+        win::waitProcessingEvents(100);
+    EXPECT_EQ(threadCount(), threadsBefore + 4);
+    EXPECT_EQ(titleOf(window), "Sonkel32 - No Nav Input");
 
     PollModule(5);
     win::scripted::queueAnswer(IDYES); // "Are you sure you want to turn saving ON?"
@@ -50,6 +70,7 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 1);
     int readings = PollModule(40); // eight seconds of a survey
     EXPECT_GT(readings, 14);
+    EXPECT_EQ(titleOf(window), "Sonkel32");
 
     win::scripted::queueDialog("Turn Saving OFF", {IDYES, {}});
     ASSERT_EQ(StopSaving(nullptr, 0), 0);
@@ -58,6 +79,7 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     StopSwathModule(nullptr, 0);
     EXPECT_FALSE(IsWindow(window));
     UnloadSwathModule();
+    EXPECT_EQ(threadCount(), threadsBefore) << "a module thread outlived the module";
 
     // One stored track per transducer, with its beam in the beam table, points positioned.
     int64_t entries = win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42;

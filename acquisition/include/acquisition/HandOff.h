@@ -14,5 +14,9 @@ void OpenSaveRateGate();
 // Run at every speed update: inhibits recording outside the speed window.
 void ApplySpeedInhibit();
 
+// The latitude of the last position fix taken, the no-position value before the first: the
+// module's title says whether navigation comes in.
+extern std::atomic<int32_t> lastFixLatitude;
+
 extern std::atomic<bool> slotReady[BEAM_SLOTS];
 extern std::atomic<bool> fRecordingInhibited;
