@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -38,10 +39,16 @@ struct ThreadCount {
     ~ThreadCount() { --swathModule.runningThreads; }
 };
 
-void startThread(void (*body)())
+// False when the system could not create the thread.
+bool startThread(void (*body)())
 {
     std::lock_guard lock(threadsMutex);
-    threads.emplace_back(body);
+    try {
+        threads.emplace_back(body);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
 }
 
 void joinThreads()
@@ -203,8 +210,10 @@ void userInterfaceThread()
         swathModule.fStartFailed = true;
         return;
     }
-    startThread(timerThread);
-    startThread(auxiliaryThread);
+    if (!startThread(timerThread) || !startThread(auxiliaryThread)) {
+        swathModule.fStartFailed = true;
+        return;
+    }
     swathModule.fStarted = true;
     // The window lives on the GUI thread; this thread only waits for its quit.
     MSG msg{};
@@ -271,9 +280,13 @@ int32_t StartSwath(HWND owner)
     swathModule.owner = owner;
     swathModule.fStarted = false;
     swathModule.fStartFailed = false;
-    startThread(userInterfaceThread);
+    if (!startThread(userInterfaceThread))
+        return 0;
     for (int i = 0; i < 200 && !swathModule.fStarted && !swathModule.fStartFailed; ++i)
         pause(100);
+    // A failed start has ended its user-interface thread: take it back.
+    if (swathModule.fStartFailed)
+        joinThreads();
     return swathModule.fStarted ? 1 : 0;
 }
 
@@ -306,12 +319,15 @@ namespace {
 struct UnloadGuard {
     ~UnloadGuard()
     {
-        if (swathModule.runningThreads > 0) {
+        const bool running = swathModule.runningThreads > 0;
+        if (running) {
             swathModule.window = nullptr;
             PostModuleQuit(0);
-            joinThreads();
-            CloseModuleLinks(nullptr);
         }
+        // Also the threads that ended on their own, as after a failed start.
+        joinThreads();
+        if (running)
+            CloseModuleLinks(nullptr);
     }
 } unloadGuard;
 } // namespace

@@ -1,5 +1,6 @@
 // A live survey headless: the instrument simulator on pseudo-terminals, the real module loaded
 // by name, recording switched on and off through the main program's recording control.
+#include "PseudoTerminal.h"
 #include "SurveyHost.h"
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 
@@ -106,6 +108,27 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
         EXPECT_EQ(count, 1) << transducer;
     // The current track starts empty again.
     EXPECT_LE(win::fileSize("c:\\varnel\\database\\ovl00001\\trk00001.dat"), 0);
+}
+
+TEST_F(LiveModule, AFailedStartEndsAtOnceAndLeavesNoThread)
+{
+    // A compass device named with a colon opens, but no control block can be built from the
+    // name, which fails the start.
+    PseudoTerminal compass;
+    fs::create_symlink(compass.slaveName(), root.root() / "dosdevices" / "cmp");
+    WritePrivateProfileStringA("Compass", "Port", "cmp:", "VARNEL.INI");
+    const size_t threadsBefore = threadCount();
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(StartSwathModule(nullptr));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "not the 20 s time-out";
+    bool told = false;
+    for (const auto& box : win::scripted::boxes())
+        told |= box.text == "Failed building cmp: DCB" && box.caption == "BuildCommDCB";
+    EXPECT_TRUE(told);
+    EXPECT_EQ(threadCount(), threadsBefore);
+    UnloadSwathModule();
 }
 
 TEST_F(LiveModule, SetupDialogOkTakesTheSettingsOverAndSavesThem)
