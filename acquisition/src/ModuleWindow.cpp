@@ -37,14 +37,15 @@ protected:
             sideBySide = swathModule.surface.ShowRawData;
         }
         const int flags = Qt::AlignBottom | Qt::AlignLeft | Qt::TextWrapAnywhere;
+        const QRect area = rect().adjusted(4, 2, -4, -2);
         if (sideBySide) {
-            QRect left = rect(), right = rect();
-            left.setRight(width() / 2);
-            right.setLeft(width() / 2 + 1);
+            QRect left = area, right = area;
+            left.setRight(area.center().x() - 4);
+            right.setLeft(area.center().x() + 4);
             painter.drawText(left, flags, QString::fromLatin1(RawDataSnapshot(gpsRawText)));
             painter.drawText(right, flags, QString::fromLatin1(RawDataSnapshot(sounderRawText)));
         } else {
-            painter.drawText(rect(), flags, QString::fromLatin1(RawDataSnapshot(combinedRawText)));
+            painter.drawText(area, flags, QString::fromLatin1(RawDataSnapshot(combinedRawText)));
         }
     }
 };

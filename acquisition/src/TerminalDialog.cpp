@@ -7,6 +7,7 @@
 #include "platform/serial.h"
 
 #include <QDialog>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -25,6 +26,7 @@ public:
         output_ = new QPlainTextEdit;
         output_->setObjectName("output");
         output_->setReadOnly(true);
+        output_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         auto* input = new QLineEdit;
         input->setObjectName("input");
         layout->addWidget(output_);
