@@ -24,12 +24,25 @@ struct Binding : ::testing::Test {
     }
 };
 
-TEST_F(Binding, AMissingModuleSaysWhy)
+TEST_F(Binding, AModuleThatCannotBeLoadedSaysWhy)
 {
-    EXPECT_FALSE(LoadSwathModule(nullptr, "Sonkel32x"));
-    ASSERT_EQ(texts(), std::vector<std::string>{"Failed to load Sonkel32x DLL: The specified module could not be found."});
-    EXPECT_EQ(win::scripted::boxes()[0].caption, "Error");
-    EXPECT_EQ(win::scripted::beeps(), std::vector<UINT>{MB_ICONHAND});
+    const struct {
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"Sonkel32x", "Failed to load Sonkel32x DLL: The specified module could not be found."},
+        {"NeedsGoneLibraryModule", "Failed to load NeedsGoneLibraryModule DLL: One of the library files "
+                                   "needed to run this application cannot be found."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        win::scripted::clear();
+        EXPECT_FALSE(LoadSwathModule(nullptr, c.name));
+        ASSERT_EQ(texts(), std::vector<std::string>{c.text});
+        EXPECT_EQ(win::scripted::boxes()[0].caption, "Error");
+        EXPECT_EQ(win::scripted::beeps(), std::vector<UINT>{MB_ICONHAND});
+        EXPECT_EQ(hSwath.handle, nullptr);
+    }
 }
 
 TEST_F(Binding, AModuleWithoutGetTrackDataIsRefused)
