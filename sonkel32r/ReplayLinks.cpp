@@ -27,6 +27,8 @@ int32_t GoToEnd();
 int32_t GetCounter();
 }
 
+extern const bool MODULE_HAS_UNIT = false;
+
 namespace {
 
 using namespace std::chrono_literals;

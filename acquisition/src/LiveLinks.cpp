@@ -3,6 +3,8 @@
 #include "acquisition/Navigation.h"
 #include "acquisition/SounderLink.h"
 
+extern const bool MODULE_HAS_UNIT = true;
+
 int OpenModuleLinks(HWND window)
 {
     OpenLinks(window);

@@ -84,6 +84,8 @@ SetupDialog::SetupDialog(SetupBlock& block, QWidget* parent) : QDialog(parent), 
     pri->onLeave = [this] { changed_ = true; };
     surfaceLayout->addRow("PRI (ms)", pri);
     auto* raw = win::withId(new QCheckBox("ShowRawData"), IDC_SHOW_RAW_DATA);
+    // A change of the display alone must not be lost on OK.
+    connect(raw, &QCheckBox::clicked, this, [this] { changed_ = true; });
     surfaceLayout->addRow(raw);
     layout->addWidget(surface);
 
@@ -179,6 +181,8 @@ AdvancedSetupDialog::AdvancedSetupDialog(SetupBlock& block, QWidget* parent)
     connect(pulse, &QLineEdit::textEdited, this, [this] { changed_ = true; });
     connect(timings, &QPushButton::clicked, this, [this] { setTimings(); });
     connect(terminal, &QPushButton::clicked, this, [this] { runTerminal(); });
+    // Replayed data has no unit to talk to.
+    terminal->setEnabled(MODULE_HAS_UNIT);
     fill();
 }
 

@@ -2,6 +2,8 @@
 // database to store it into.
 #pragma once
 
+#include "platform/windef.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,6 +13,8 @@ public:
     SaveTrackDialog();
     // The folder of the database chosen with "Another Database", empty for the active one.
     QString chosenFolder() const;
+    // Escape and the close button answer Cancel.
+    void reject() override { done(IDCANCEL); }
 
 private:
     void showActiveDatabase();

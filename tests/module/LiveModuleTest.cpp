@@ -155,6 +155,13 @@ TEST_F(LiveModule, SetupDialogOkTakesTheSettingsOverAndSavesThem)
     // Without automatic pings nothing new arrives from the unit.
     PollModule(3);
     EXPECT_EQ(PollModule(5), 0);
+
+    // The raw-data display alone is a change too.
+    constexpr int SHOW_RAW_DATA = 1017;
+    win::scripted::queueDialog("Swath Setup", {IDOK, {{SHOW_RAW_DATA, "1"}}});
+    SendMessageA(window, WM_COMMAND, SWATH_SETUP, 0);
+    EXPECT_EQ(value("ShowRawData"), "1");
+    EXPECT_EQ(value("AutoPing"), "0");
     StopSwathModule(nullptr, 0);
     UnloadSwathModule();
 }

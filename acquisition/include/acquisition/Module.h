@@ -46,6 +46,8 @@ void PingCurrentTransducer(bool alternate);
 void MarkPing(int transducer);
 // Sends the unit settings the advanced dialog changed and takes them over.
 void ApplyAdvancedSettings(const UnitSettings& unit);
+// True in the live module, which talks to a swath unit; false in the replay module.
+extern const bool MODULE_HAS_UNIT;
 // The module's links to its instruments, opened with its window and closed with it: the serial
 // ports in the live module, the replay files in the replay module. Non-zero when the module
 // cannot run.
