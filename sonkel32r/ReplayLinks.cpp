@@ -2,11 +2,13 @@
 // writes (line i of the GPS file belongs with line i of the sounder file), fed one record per
 // replay interval through the same framers the reader threads use, so that GetTrackData hands
 // them off unchanged. The main program's replay controls drive the feeder through its flags.
+#include "acquisition/HandOff.h"
 #include "acquisition/Module.h"
 #include "acquisition/Navigation.h"
 #include "acquisition/SounderLink.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "recording/ModuleBinding.h"
 #include "replay/ReplayFlags.h"
 
 #include <chrono>
@@ -175,6 +177,14 @@ void feed()
     }
 }
 
+// The program's per-beam calibration ("REPLAY.INI") applied to the replayed echo values.
+void calibrate(SwathReading* reading)
+{
+    const int slot = BeamSlot(reading->transducer);
+    reading->e1 = reading->e1 * arE1Multiplier[slot] + arE1Constant[slot];
+    reading->e2 = reading->e2 * arE2Multiplier[slot] + arE2Constant[slot];
+}
+
 void missingFileBox(HWND window, const char* name)
 {
     char text[200];
@@ -212,6 +222,7 @@ int OpenModuleLinks(HWND window)
     position = 0;
     ResetNavFramer(navFramer);
     ResetSounderFramer(sounderFramer);
+    adjustTakenReading = calibrate;
     {
         std::lock_guard lock(runMutex);
         feeding = true;

@@ -17,6 +17,7 @@ extern "C" void AutoSaveIndicate(int on);
 std::atomic<bool> slotReady[BEAM_SLOTS];
 std::atomic<bool> fRecordingInhibited{false};
 std::atomic<int32_t> lastFixLatitude{NO_POSITION_LAT};
+void (*adjustTakenReading)(SwathReading* reading) = nullptr;
 
 namespace {
 
@@ -77,6 +78,8 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
         flags |= 1;
     }
     if (TakeSounderReading(reading)) {
+        if (adjustTakenReading)
+            adjustTakenReading(reading);
         reading->time = int32_t(now());
         flags |= 2;
     } else {

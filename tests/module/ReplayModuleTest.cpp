@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -46,6 +47,14 @@ void resetReplayFlags(int32_t interval)
     ctReplayInterval = interval;
 }
 
+void resetCalibration()
+{
+    std::fill(std::begin(arE1Multiplier), std::end(arE1Multiplier), 1.0f);
+    std::fill(std::begin(arE2Multiplier), std::end(arE2Multiplier), 1.0f);
+    std::fill(std::begin(arE1Constant), std::end(arE1Constant), 0.0f);
+    std::fill(std::begin(arE2Constant), std::end(arE2Constant), 0.0f);
+}
+
 struct ReplayModule : ::testing::Test {
     TempDataRoot root;
     int32_t (*GoToHome)() = nullptr;
@@ -66,6 +75,7 @@ struct ReplayModule : ::testing::Test {
     void TearDown() override
     {
         resetReplayFlags(200);
+        resetCalibration();
         win::scripted::stopListening();
     }
 
@@ -111,6 +121,9 @@ struct ReplayModule : ::testing::Test {
 TEST_F(ReplayModule, FollowsTheTapeDeckFlagsAndWrapsAtTheEnds)
 {
     writeReplayFiles(root);
+    // The centre transducer's echo values are calibrated on the way.
+    TempDataRoot::writeFile(root.windowsDir() / "REPLAY.INI",
+                            "[REPLAYBeam+0]\nE1 Multiplier=2\nE1 Constant=0.25\nE2 Constant=-0.125\n");
     start();
     EXPECT_TRUE(win::scripted::boxes().empty()) << win::scripted::boxes().front().text;
 
@@ -130,8 +143,8 @@ TEST_F(ReplayModule, FollowsTheTapeDeckFlagsAndWrapsAtTheEnds)
         EXPECT_NEAR(readings[i].lat / 1e7, recordLat(int(i)), 1e-5) << i;
         EXPECT_NEAR(readings[i].lon / 1e7, 11.0 + 50.0 / 60.0, 1e-5) << i;
         EXPECT_EQ(int(readings[i].transducer), 0); // a packed field: by value
-        EXPECT_NEAR(readings[i].e1, 1.0, 1e-3);
-        EXPECT_NEAR(readings[i].e2, 0.5, 1e-3);
+        EXPECT_NEAR(readings[i].e1, 1.0 * 2 + 0.25, 1e-3);
+        EXPECT_NEAR(readings[i].e2, 0.5 - 0.125, 1e-3);
     }
     const int32_t paused = GetCounter();
     EXPECT_EQ(paused, int32_t(readings.size()));

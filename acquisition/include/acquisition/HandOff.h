@@ -14,6 +14,10 @@ void OpenSaveRateGate();
 // Run at every speed update: inhibits recording outside the speed window.
 void ApplySpeedInhibit();
 
+// Applied to each sounder reading the hand-off takes, before it is returned or recorded: the
+// replay module calibrates the replayed echo values with it. Null in the live module.
+extern void (*adjustTakenReading)(SwathReading* reading);
+
 // The latitude of the last position fix taken, the no-position value before the first: the
 // module's title says whether navigation comes in.
 extern std::atomic<int32_t> lastFixLatitude;
