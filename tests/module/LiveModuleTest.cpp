@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -108,6 +109,26 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
         EXPECT_EQ(count, 1) << transducer;
     // The current track starts empty again.
     EXPECT_LE(win::fileSize("c:\\varnel\\database\\ovl00001\\trk00001.dat"), 0);
+}
+
+TEST_F(LiveModule, StoppingWhileSavingStoresThroughTheProgramFirst)
+{
+    Simulator simulator(root);
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    win::scripted::queueAnswer(IDYES);
+    StartSaving(nullptr);
+    ASSERT_GT(PollModule(15), 0);
+
+    // The module window's destruction stops saving, which asks once whether to store.
+    win::scripted::queueDialog("Turn Saving OFF", {IDYES, {}});
+    StopSwathModule(nullptr, 0);
+    UnloadSwathModule();
+    auto opened = win::scripted::dialogsOpened();
+    EXPECT_EQ(std::count(opened.begin(), opened.end(), "Turn Saving OFF"), 1);
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
+    EXPECT_GE(win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42, 2) << "a track was stored";
 }
 
 TEST_F(LiveModule, AFailedStartEndsAtOnceAndLeavesNoThread)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 struct SavingSwitchTest : ::testing::Test {
@@ -73,6 +75,21 @@ TEST_F(SavingSwitchTest, YesStoresTheTrackAsThePastTrack)
     EXPECT_EQ(storedTracks(), 1);
     EXPECT_EQ(globaltrackstatus.field[TS_PAST_HANDLE], 2);
     EXPECT_EQ(globalpasttrackinfo.handle, 2u);
+}
+
+TEST_F(SavingSwitchTest, AnotherDatabaseTakesTheTrack)
+{
+    // A second database: a copy of the active one, named in its catalogue entry.
+    std::filesystem::copy(*win::HostPath("c:\\varnel\\database"),
+                          *win::HostPath("c:\\varnel") / "survey2", std::filesystem::copy_options::recursive);
+    WritePrivateProfileStringA("Names", "Name", "Survey Two", "c:\\varnel\\survey2\\multidb.ini");
+    const int64_t before = win::fileSize("c:\\varnel\\survey2\\ovl00001\\tracks.inf");
+    win::scripted::queueDialog("Turn Saving OFF", {IDYES, {{IDC_SAVE_DATABASE_FOLDER, "survey2"},
+                                                           {IDC_SAVE_DATABASE_NAME, "Survey Two"}}});
+    EXPECT_EQ(StopSaving(nullptr, 0), 0);
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
+    EXPECT_EQ(storedTracks(), 0) << "nothing stored in the active database";
+    EXPECT_EQ(win::fileSize("c:\\varnel\\survey2\\ovl00001\\tracks.inf"), before + 42);
 }
 
 TEST_F(SavingSwitchTest, AFailedStoreIntoAnotherDatabaseLeavesSavingOn)
