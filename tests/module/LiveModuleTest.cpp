@@ -2,6 +2,7 @@
 // by name, recording switched on and off through the main program's recording control.
 #include "PseudoTerminal.h"
 #include "SurveyHost.h"
+#include "classification/BoxFile.h"
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
 #include "database/OverlayStore.h"
@@ -19,8 +20,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -51,8 +55,37 @@ struct LiveModule : ::testing::Test {
     void TearDown() override { win::scripted::stopListening(); }
 };
 
+// A classification whose class changes from cell to cell, for the survey's time.
+struct ChequeredBoxFile {
+    BoxFile saved = boxFile;
+    ChequeredBoxFile()
+    {
+        boxFile.e1Min = boxFile.e2Min = 0.0f;
+        boxFile.e1Max = boxFile.e2Max = BOX_VOLTS_MAX;
+        for (int column = 0; column < BOX_CELLS; ++column)
+            for (int row = 0; row < BOX_CELLS; ++row)
+                boxFile.grid[column][row] = uint16_t((column * 3 + row) % 29);
+    }
+    ~ChequeredBoxFile() { boxFile = saved; }
+};
+
+// The recording times of a stored track.
+std::vector<uint32_t> storedTimes(uint32_t handle)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "c:\\varnel\\database\\ovl00001\\trk%05u.tim", handle);
+    std::vector<uint32_t> times(size_t(std::max<int64_t>(win::fileSize(path), 0) / 4));
+    if (FILE* f = win::fopen(path, "rb")) {
+        times.resize(std::fread(times.data(), 4, times.size(), f));
+        std::fclose(f);
+    }
+    return times;
+}
+
 TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
 {
+    ChequeredBoxFile classes;
+    const auto startedAt = uint32_t(std::time(nullptr));
     Simulator simulator(root);
     const size_t threadsBefore = threadCount();
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
@@ -87,6 +120,7 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     // One stored track per transducer, with its beam in the beam table, points positioned.
     int64_t entries = win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42;
     std::map<int, int> beams;
+    int classified = 0;
     for (uint32_t handle = 2; handle <= uint32_t(entries); ++handle) {
         int transducer = 99;
         ASSERT_EQ(DBGetTrackBeam(handle, &transducer), 0) << handle;
@@ -102,8 +136,20 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
             EXPECT_NEAR(p.lat / 1e7, 57.70, 0.05);
             EXPECT_NEAR(p.lon / 1e7, 11.84, 0.05);
             EXPECT_GT(p.depth, 0.0f);
+            // Classified by its own echo values.
+            TrackPoint expected = p;
+            ClassifyReading(&boxFile, &expected);
+            EXPECT_EQ(p.colour, expected.colour) << handle << " " << i;
+            classified += p.colour != COLOUR_UNCLASSIFIED;
         }
+        // A time per point, in recording order, within the survey.
+        std::vector<uint32_t> times = storedTimes(handle);
+        ASSERT_EQ(times.size(), size_t(block.count)) << handle;
+        EXPECT_TRUE(std::is_sorted(times.begin(), times.end())) << handle;
+        EXPECT_GE(times.front(), startedAt);
+        EXPECT_LE(times.back(), uint32_t(std::time(nullptr)));
     }
+    EXPECT_GT(classified, 0) << "no reading fell inside the box file";
     EXPECT_EQ(beams.size(), 7u) << "every transducer recorded";
     for (auto [transducer, count] : beams)
         EXPECT_EQ(count, 1) << transducer;
