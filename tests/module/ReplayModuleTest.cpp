@@ -226,4 +226,52 @@ TEST_F(ReplayModule, StartsWithoutItsFilesAfterSayingSo)
     stop();
 }
 
+// What a jump does with the program's two replay options; the chart window's display work
+// is counted.
+TEST(ReplayJump, FollowsTheStopAndEraseOptions)
+{
+    static int erased, broken, shown;
+    replayDisplay = {[] { ++erased; }, [] { ++broken; }, [] { ++shown; }};
+    std::atomic<int32_t> stopAtEnd{0}, eraseOnRepeat{0};
+    hSwath.pfStopReplayAtEOF = &stopAtEnd;
+    hSwath.pfEraseOnRepeat = &eraseOnRepeat;
+    const struct {
+        int32_t stop, erase, fromButton;
+        int32_t result, stopped;
+        bool pending;
+        int erased, broken;
+    } cases[] = {
+        {0, 0, 0, 0, 0, false, 0, 1}, // the line is broken, nothing erased
+        {0, 1, 0, 0, 0, false, 1, 0}, // erased at once
+        {0, 1, 1, 0, 0, false, 0, 1}, // the buttons' own jumps never erase
+        {1, 0, 0, 1, 1, false, 0, 1}, // stopped, the line broken
+        {1, 1, 0, 1, 1, true, 0, 0},  // stopped: the erase waits for play
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stop << c.erase << c.fromButton);
+        resetReplayFlags(200);
+        bStop = 0;
+        bFast = 1;
+        bReplayRedrawPending = false;
+        erased = broken = shown = 0;
+        stopAtEnd = c.stop;
+        eraseOnRepeat = c.erase;
+        EXPECT_EQ(ReplayJump(c.fromButton), c.result);
+        EXPECT_EQ(bStop, c.stopped);
+        EXPECT_EQ(bFast, c.stopped ? 0 : 1);
+        EXPECT_EQ(shown, c.stopped);
+        EXPECT_EQ(bReplayRedrawPending, c.pending);
+        EXPECT_EQ(erased, c.erased);
+        EXPECT_EQ(broken, c.broken);
+    }
+    // Without the options bound a jump only breaks the line.
+    hSwath.pfStopReplayAtEOF = hSwath.pfEraseOnRepeat = nullptr;
+    broken = 0;
+    EXPECT_EQ(ReplayJump(0), 0);
+    EXPECT_EQ(broken, 1);
+    replayDisplay = {};
+    bReplayRedrawPending = false;
+    resetReplayFlags(200);
+}
+
 } // namespace
