@@ -14,6 +14,7 @@
 #include "recording/RecordingControl.h"
 #include "recording/VesselState.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -227,8 +228,9 @@ HWND CreateModuleWindow(HWND owner, const RECT& rect, int showState)
         const bool placed = rect.left != PROFILE_ABSENT;
         HWND window = win::createWindow(MODULE_CLASS, MODULE_TITLE, ModuleWndProc, owner, nullptr,
                                         placed ? rect : RECT{0, 0, 0, 0});
-        if (!window)
-            return 0;
+        // Without a GUI application (a console host) the window object works on its own.
+        if (!window || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return reinterpret_cast<LRESULT>(window);
         auto* widget = new ModuleWidget(window);
         if (placed)
             widget->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
