@@ -147,17 +147,7 @@ void onDestroy(HWND window)
 
 void unitSetup()
 {
-    SetupBlock block{};
-    {
-        std::lock_guard lock(swathModule.mutex);
-        block.unit = swathModule.unit;
-        block.surface = swathModule.surface;
-        block.reading = swathModule.reading;
-    }
-    block.trackStatus = &globaltrackstatus;
-    block.savingJustStarted = &savingjuststarted;
-    block.currentTrackInfos = globalcurrenttrackinfos;
-    block.pastTrackInfo = &globalpasttrackinfo;
+    SetupBlock block = ModuleSetupBlock();
     const int transducerBefore = block.reading.transducer;
     const bool showRawBefore = block.surface.ShowRawData;
 
@@ -192,6 +182,22 @@ void unitSetup()
 }
 
 } // namespace
+
+SetupBlock ModuleSetupBlock()
+{
+    SetupBlock block{};
+    {
+        std::lock_guard lock(swathModule.mutex);
+        block.unit = swathModule.unit;
+        block.surface = swathModule.surface;
+        block.reading = swathModule.reading;
+    }
+    block.trackStatus = &globaltrackstatus;
+    block.savingJustStarted = &savingjuststarted;
+    block.currentTrackInfos = globalcurrenttrackinfos;
+    block.pastTrackInfo = &globalpasttrackinfo;
+    return block;
+}
 
 LRESULT ModuleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

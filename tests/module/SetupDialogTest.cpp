@@ -41,12 +41,7 @@ struct SetupDialogs : ::testing::Test {
         swathModule.unit = UnitSettings{};
         swathModule.surface = SurfaceSettings{};
         swathModule.reading = SwathReading{};
-        block.unit = swathModule.unit;
-        block.surface = swathModule.surface;
-        block.trackStatus = &globaltrackstatus;
-        block.savingJustStarted = &savingjuststarted;
-        block.currentTrackInfos = globalcurrenttrackinfos;
-        block.pastTrackInfo = &globalpasttrackinfo;
+        block = ModuleSetupBlock();
         win::scripted::clear();
     }
     void TearDown() override
