@@ -3,6 +3,7 @@
 #include "PseudoTerminal.h"
 #include "SurveyHost.h"
 #include "classification/BoxFile.h"
+#include "recording/VesselState.h"
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
 #include "database/OverlayStore.h"
@@ -24,12 +25,16 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The unit's transducer addresses, by beam slot.
+constexpr char TRANSDUCER_ADDRESS_FOR_TEST[] = "34567012";
 
 // Threads of this process now. A thread started and ended first brings in the helper thread a
 // sanitizer starts with the first thread, so that only the module's threads make a difference.
@@ -182,6 +187,50 @@ TEST_F(LiveModule, StoppingWhileSavingStoresThroughTheProgramFirst)
     EXPECT_EQ(std::count(opened.begin(), opened.end(), "Turn Saving OFF"), 1);
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
     EXPECT_GE(win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42, 2) << "a track was stored";
+}
+
+TEST_F(LiveModule, StartsFromItsFilesAndScansTheBeamsWithItsPings)
+{
+    // The unit on a pseudo-terminal of its own, to hear the pings; no GPS, no compass.
+    PseudoTerminal unit;
+    unit.linkAs(root.root(), 3);
+    TempDataRoot::writeFile(root.driveC() / "varnel" / "sp_sound.ini", "1502.5\n");
+    TempDataRoot::writeFile(root.windowsDir() / "Swath.ini",
+                            "[Swath]\nHpControl=1\nExtControl=1\n"
+                            "[Surface]\nAutoPing=1\nScanning=1\nPingInterval_ms=50\n");
+    const double speedOfSound = SPEEDOFSOUND;
+    win::scripted::queueAnswer(IDYES); // accept ExtControl
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    const auto listening = std::chrono::steady_clock::now();
+    std::string heard = unit.read(std::chrono::milliseconds(2500));
+    const auto listened = std::chrono::steady_clock::now() - listening;
+    StopSwathModule(nullptr, 0);
+    UnloadSwathModule();
+
+    EXPECT_DOUBLE_EQ(SPEEDOFSOUND, 1502.5);
+    SPEEDOFSOUND = speedOfSound;
+    int asked = 0;
+    for (const auto& box : win::scripted::boxes())
+        asked += box.text == "HpControl and ExtControl both true. Accept ExtControl?" && box.caption == "Warning";
+    EXPECT_EQ(asked, 1);
+    // The answer waits for the set-up to be saved; the timer interval is written back.
+    EXPECT_EQ(GetPrivateProfileIntA("Swath", "HpControl", 0, "Swath.ini"), 1u);
+    EXPECT_EQ(GetPrivateProfileIntA("Windows", "Timerinterval_millisecs", 0, "Swath.ini"), 20u);
+
+    // Each ping: select the transducer, its jam values, arm, ping; scanning steps the beams
+    // round -3 to +3, no faster than 200 ms however short the interval asked for.
+    static const std::regex ping("a(.)\rj(?:\\d+\r){6}op");
+    std::vector<int> transducers;
+    for (auto it = std::sregex_iterator(heard.begin(), heard.end(), ping); it != std::sregex_iterator(); ++it) {
+        int slot = int(std::string(TRANSDUCER_ADDRESS_FOR_TEST).find((*it)[1].str()[0]));
+        transducers.push_back(slot > 3 ? slot - 8 : slot);
+    }
+    ASSERT_GE(transducers.size(), 3u) << heard;
+    EXPECT_LE(transducers.size(), size_t(listened / std::chrono::milliseconds(200)) + 1);
+    for (size_t i = 1; i < transducers.size(); ++i)
+        EXPECT_EQ(transducers[i], transducers[i - 1] == 3 ? -3 : transducers[i - 1] + 1) << i;
 }
 
 TEST_F(LiveModule, AFailedStartEndsAtOnceAndLeavesNoThread)
