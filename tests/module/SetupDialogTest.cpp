@@ -7,6 +7,7 @@
 #include "acquisition/Module.h"
 #include "acquisition/SetupDialogs.h"
 #include "acquisition/SounderLink.h"
+#include "acquisition/TerminalDialog.h"
 #include "database/CurrentTrack.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
@@ -16,11 +17,13 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -152,6 +155,22 @@ TEST_F(SetupDialogs, RunTerminalHasTheUnitsPortWhileTheLinksAreClosed)
     EXPECT_TRUE(SounderPortOpen());
     SounderWrite("p");
     EXPECT_EQ(received(), "p");
+}
+
+TEST_F(SetupDialogs, TheTerminalSendsWhatIsTypedAndShowsTheAnswer)
+{
+    CloseLinks(nullptr); // as Run Terminal does: the terminal needs the port
+    auto terminal = OpenSounderTerminal(nullptr);
+    ASSERT_TRUE(terminal);
+    auto* input = terminal->findChild<QLineEdit*>("input");
+    input->setText("s");
+    emit input->returnPressed();
+    EXPECT_EQ(received(), "s\r");
+    unit.write("OK\r\n");
+    std::this_thread::sleep_for(50ms);
+    terminal->poll();
+    terminal->poll(); // nothing more has come: the look returns at once
+    EXPECT_EQ(terminal->findChild<QPlainTextEdit*>("output")->toPlainText(), "OK\n");
 }
 
 } // namespace
