@@ -26,7 +26,6 @@
 #include <filesystem>
 #include <map>
 #include <regex>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -35,18 +34,6 @@ namespace {
 
 // The unit's transducer addresses, by beam slot.
 constexpr char TRANSDUCER_ADDRESS_FOR_TEST[] = "34567012";
-
-// Threads of this process now. A thread started and ended first brings in the helper thread a
-// sanitizer starts with the first thread, so that only the module's threads make a difference.
-size_t threadCount()
-{
-    static const bool helpersStarted = [] {
-        std::thread([] {}).join();
-        return true;
-    }();
-    (void)helpersStarted;
-    return size_t(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
-}
 
 std::string titleOf(HWND window)
 {
@@ -99,7 +86,7 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     ChequeredBoxFile classes;
     const auto startedAt = uint32_t(std::time(nullptr));
     Simulator simulator(root);
-    const size_t threadsBefore = threadCount();
+    const size_t threadsBefore = ThreadCount();
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
     ASSERT_GE(BindTrackData(nullptr), 0);
     ASSERT_TRUE(StartSwathModule(nullptr));
@@ -107,9 +94,9 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     ASSERT_TRUE(IsWindow(window));
     // The user-interface and timer threads and the two readers; the auxiliary thread only
     // counted itself in and out.
-    for (int waited = 0; waited < 2000 && threadCount() != threadsBefore + 4; waited += 100)
+    for (int waited = 0; waited < 2000 && ThreadCount() != threadsBefore + 4; waited += 100)
         win::waitProcessingEvents(100);
-    EXPECT_EQ(threadCount(), threadsBefore + 4);
+    EXPECT_EQ(ThreadCount(), threadsBefore + 4);
     EXPECT_EQ(titleOf(window), "Sonkel32 - No Nav Input");
 
     PollModule(5);
@@ -127,7 +114,7 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     StopSwathModule(nullptr, 0);
     EXPECT_FALSE(IsWindow(window));
     UnloadSwathModule();
-    EXPECT_EQ(threadCount(), threadsBefore) << "a module thread outlived the module";
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "a module thread outlived the module";
 
     // One stored track per transducer, with its beam in the beam table, points positioned.
     int64_t entries = win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42;
@@ -240,7 +227,7 @@ TEST_F(LiveModule, AFailedStartEndsAtOnceAndLeavesNoThread)
     PseudoTerminal compass;
     fs::create_symlink(compass.slaveName(), root.root() / "dosdevices" / "cmp");
     WritePrivateProfileStringA("Compass", "Port", "cmp:", "VARNEL.INI");
-    const size_t threadsBefore = threadCount();
+    const size_t threadsBefore = ThreadCount();
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
     ASSERT_GE(BindTrackData(nullptr), 0);
     const auto started = std::chrono::steady_clock::now();
@@ -250,7 +237,7 @@ TEST_F(LiveModule, AFailedStartEndsAtOnceAndLeavesNoThread)
     for (const auto& box : win::scripted::boxes())
         told |= box.text == "Failed building cmp: DCB" && box.caption == "BuildCommDCB";
     EXPECT_TRUE(told);
-    EXPECT_EQ(threadCount(), threadsBefore);
+    EXPECT_EQ(ThreadCount(), threadsBefore);
     UnloadSwathModule();
 }
 

@@ -1,6 +1,7 @@
 // The replay module driven like a tape deck through the main program's replay flags: the real
 // module loaded by name, replay files in the formats replaymake writes, readings polled as the
 // chart timer does.
+#include "SurveyHost.h"
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
 #include "platform/gui.h"
@@ -120,6 +121,7 @@ struct ReplayModule : ::testing::Test {
 
 TEST_F(ReplayModule, FollowsTheTapeDeckFlagsAndWrapsAtTheEnds)
 {
+    const size_t threadsBefore = ThreadCount();
     writeReplayFiles(root);
     // The centre transducer's echo values are calibrated on the way.
     TempDataRoot::writeFile(root.windowsDir() / "REPLAY.INI",
@@ -210,6 +212,7 @@ TEST_F(ReplayModule, FollowsTheTapeDeckFlagsAndWrapsAtTheEnds)
     EXPECT_TRUE(win::scripted::boxes().empty()) << win::scripted::boxes().front().text;
     *hSwath.pfStopReplayAtEOF = 0;
     stop();
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "a module thread outlived the module";
 }
 
 TEST_F(ReplayModule, StartsWithoutItsFilesAfterSayingSo)

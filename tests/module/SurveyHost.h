@@ -1,6 +1,6 @@
 // What a survey run of the host needs: the instrument simulator on pseudo-terminals, linked as
-// COM1 (GPS), COM2 (compass) and COM3 (swath unit) of a data root, the settings of the run, and
-// the chart timer's polling of the module.
+// COM1 (GPS), COM2 (compass) and COM3 (swath unit) of a data root, the settings of the run, the
+// chart timer's polling of the module, and the process's thread count.
 #pragma once
 
 #include "SimulatorProcess.h"
@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 
 // Started as the simulator's own tests start it (posix_spawn): a child started through Qt
 // leaves the thread sanitizer blind to the starting thread's locks.
@@ -32,6 +33,19 @@ inline void WriteSurveySettings(const TempDataRoot& root)
 {
     TempDataRoot::writeFile(root.windowsDir() / "VARNEL.INI", "[Compass]\nPort=COM2\n[Files]\nCurrentRawLog=nul\n");
     TempDataRoot::writeFile(root.windowsDir() / "Swath.ini", "[Surface]\nAutoPing=1\nScanning=1\nPingInterval_ms=200\n");
+}
+
+// Threads of this process now. A thread started and ended first brings in the helper thread a
+// sanitizer starts with the first thread, so that only the module's threads make a difference.
+inline size_t ThreadCount()
+{
+    static const bool helpersStarted = [] {
+        std::thread([] {}).join();
+        return true;
+    }();
+    (void)helpersStarted;
+    namespace fs = std::filesystem;
+    return size_t(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
 }
 
 // The chart timer's work for a while: poll the module every 200 ms; the readings taken.
