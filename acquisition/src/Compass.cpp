@@ -12,7 +12,8 @@
 #include <string>
 
 CompassRecord compassRecord{NO_ANGLE, NO_ANGLE, NO_ANGLE};
-float rCompassCorrection = 0.0f, rPitchCorrection = 0.0f, rRollCorrection = 0.0f;
+// Set when the port opens, on the window's thread, while the navigation reader applies them.
+std::atomic<float> rCompassCorrection{0.0f}, rPitchCorrection{0.0f}, rRollCorrection{0.0f};
 
 namespace {
 
@@ -136,12 +137,12 @@ void CloseCompass()
 
 void ConfigureCompass()
 {
-    auto correction = [](const char* key, float& value) {
+    auto correction = [](const char* key, std::atomic<float>& value) {
         char text[256];
-        std::snprintf(text, sizeof text, "%f", value);
+        std::snprintf(text, sizeof text, "%f", double(value.load()));
         GetVarnelProfileString("Compass", key, text);
         value = std::strtof(text, nullptr);
-        std::snprintf(text, sizeof text, "%f", value);
+        std::snprintf(text, sizeof text, "%f", double(value.load()));
         WriteVarnelProfileString("Compass", key, text);
     };
     correction("Correction", rCompassCorrection);

@@ -54,7 +54,7 @@ struct CompassRecord {
     float roll;
 };
 extern CompassRecord compassRecord;
-extern float rCompassCorrection, rPitchCorrection, rRollCorrection;
+extern std::atomic<float> rCompassCorrection, rPitchCorrection, rRollCorrection;
 void ReadCompass(CompassRecord* record);
 // A copy of a record that ReadCompass may be writing on the navigation reader's thread.
 CompassRecord CurrentCompass(const CompassRecord& record);
