@@ -5,6 +5,7 @@
 #include "platform/gui.h"
 #include "platform/messages.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -90,10 +91,17 @@ private:
 
 } // namespace
 
-// Headless runs take the catalogue's scripted path, which answers OK as the window would.
+namespace {
+
+// The windows need a widget application; without one (a console host) the catalogue's scripted
+// path answers. Headless, the platform drives the real window from the scripted answers.
+bool haveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+} // namespace
+
 const char* RunSelectDatabaseDialog(QWidget* parent)
 {
-    if (win::isHeadless())
+    if (!haveWidgets())
         return DBSelectDatabaseDialog(nullptr);
     SelectDatabaseWindow dialog(parent);
     if (win::execModal(dialog, SELECT_DATABASE_DIALOG) != IDOK)
@@ -105,14 +113,18 @@ int RunNewDatabaseDialog(QWidget* parent, char* folder)
 {
     if (!folder)
         return 0;
-    if (win::isHeadless())
+    if (!haveWidgets())
         return DBNewDatabaseDialog(nullptr, folder);
     NewDatabaseWindow dialog(parent, folder);
-    return win::execModal(dialog, NEW_DATABASE_DIALOG) == IDOK ? 1 : 2;
+    // A refused name leaves the window open: headless, the next scripted answer is the next try.
+    intptr_t result;
+    do
+        result = win::execModal(dialog, NEW_DATABASE_DIALOG);
+    while (result == 0 && win::isHeadless() && win::scripted::dialogQueued(NEW_DATABASE_DIALOG));
+    return result == IDOK ? 1 : 2;
 }
 
 void InstallDatabaseDialogs()
 {
-    if (!win::isHeadless())
-        SetNewDatabaseDialog([](HWND, char* folder) { return RunNewDatabaseDialog(nullptr, folder); });
+    SetNewDatabaseDialog([](HWND, char* folder) { return RunNewDatabaseDialog(nullptr, folder); });
 }

@@ -170,6 +170,12 @@ std::optional<DialogResult> takeDialog(const std::string& dialog)
     return result;
 }
 
+bool dialogQueued(const std::string& dialog)
+{
+    std::lock_guard lock(mutex);
+    return scriptedBackend->dialogs.count(dialog) != 0;
+}
+
 std::vector<std::string> dialogsOpened()
 {
     std::lock_guard lock(mutex);

@@ -64,6 +64,7 @@ struct DialogResult {
 };
 void queueDialog(const std::string& dialog, DialogResult result);
 std::optional<DialogResult> takeDialog(const std::string& dialog);
+bool dialogQueued(const std::string& dialog);  // an answer waits, without taking it
 std::vector<std::string> dialogsOpened();
 } // namespace scripted
 

@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSpinBox>
 
 namespace win {
@@ -15,7 +16,8 @@ namespace {
 // Sets a control as the user would have left it, through the signals the user's own typing
 // and clicking give, so the dialog's handlers see the change: the text of an edit, "1"/"0" for a
 // check box or radio button, the entry (by text, else by index) of a combo box, the value of a
-// spin box, the text of a label that the dialog's own buttons would have changed.
+// spin box, the entry of a list with that text, the text of a label that the dialog's own
+// buttons would have changed.
 void setControl(QWidget& control, const std::string& value)
 {
     QString text = toQString(value);
@@ -32,6 +34,10 @@ void setControl(QWidget& control, const std::string& value)
         spin->setValue(text.toInt());
     } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(&control)) {
         spin->setValue(text.toDouble());
+    } else if (auto* list = qobject_cast<QListWidget*>(&control)) {
+        auto found = list->findItems(text, Qt::MatchExactly);
+        if (!found.isEmpty())
+            list->setCurrentItem(found.first());
     } else if (auto* label = qobject_cast<QLabel*>(&control)) {
         label->setText(text);
     }
