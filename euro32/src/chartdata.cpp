@@ -246,12 +246,8 @@ GeoBox extentOf(const std::vector<ChartFeature>& features)
     const GeoBox& first = features.front().box;
     const double reference = (first.west + first.east) / 2.0;
     for (const ChartFeature& f : features) {
-        double shift = 0.0;
-        const double centre = (f.box.west + f.box.east) / 2.0;
-        while (centre + shift - reference > 180.0)
-            shift -= 360.0;
-        while (centre + shift - reference < -180.0)
-            shift += 360.0;
+        const double offset = (f.box.west + f.box.east) / 2.0 - reference;
+        const double shift = std::remainder(offset, 360.0) - offset;
         extent.west = std::min(extent.west, f.box.west + shift);
         extent.east = std::max(extent.east, f.box.east + shift);
         extent.south = std::min(extent.south, f.box.south);

@@ -246,13 +246,13 @@ public:
         if (named) {
             // A chart far smaller than the view still shows as a mark that can be clicked.
             const QRectF box = catalogueBox(v_, chart);
+            const bool mark = box.width() <= kCatalogueMark + 0.5 || box.height() <= kCatalogueMark + 0.5;
             p_.setPen(QPen(c(Colour::Magenta), 2));
             p_.setBrush(Qt::NoBrush);
-            if (box.width() <= kCatalogueMark + 0.5 || box.height() <= kCatalogueMark + 0.5)
+            if (mark)
                 p_.drawRect(box);
             p_.setPen(c(Colour::Black));
             p_.setFont(QFont("DejaVu Sans", 9));
-            const bool mark = box.width() <= kCatalogueMark + 0.5 || box.height() <= kCatalogueMark + 0.5;
             p_.drawText(mark ? box.topRight() + QPointF(4, 9) : box.topLeft() + QPointF(4, 13),
                         QString::fromStdString(chart.name));
         }
@@ -557,7 +557,7 @@ QRectF catalogueBox(const View& view, const ChartData& chart)
 {
     const GeoBox& e = chart.extent;
     const PixelPoint northWest = geoToPixel(view, {e.west, e.north});
-    const double south = view.height / 2.0 - (mercatorY(e.south) - view.centreY) / view.degPerPixel;
+    const double south = geoToPixel(view, {e.west, e.south}).y;
     QRectF box(northWest.x, northWest.y, (e.east - e.west) / view.degPerPixel, south - northWest.y);
     const QPointF centre = box.center();
     if (box.width() < kCatalogueMark)
