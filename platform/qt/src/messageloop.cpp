@@ -44,6 +44,13 @@ int runMessageLoop()
 
 bool quitPosted() { return quitPending; }
 
+bool pumpPendingMessages()
+{
+    if (!quitPending && QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return quitPending;
+}
+
 } // namespace win
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

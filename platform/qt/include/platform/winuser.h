@@ -71,6 +71,9 @@ HWND createWindow(const char* className, const char* title, WNDPROC proc, HWND p
 int runMessageLoop();
 // True from PostQuitMessage until runMessageLoop has returned the quit.
 bool quitPosted();
+// Gives the events already waiting a turn without waiting for more, so a long drawing keeps
+// the program alive; true when a quit is waiting (it stays pending for the loop).
+bool pumpPendingMessages();
 
 // A message queue of the calling thread's own, for a thread other than the GUI thread that
 // waits for thread messages (the module's user-interface thread waits for its quit). It lives
