@@ -1,5 +1,6 @@
 #include "Instruments.h"
 
+#include "seabed/seabedecho.h"
 #include "seabed/seabedmodel.h"
 
 #include <algorithm>
@@ -34,21 +35,6 @@ std::string angle(double degrees, int width, char positive, char negative)
     char text[32];
     std::snprintf(text, sizeof text, "%0*d%07.4f,%c", width, whole, (a - whole) * 60.0, degrees < 0 ? negative : positive);
     return text;
-}
-
-// The seabed classes of the demo area, told apart by depth: shallow sand, gravel patches on the
-// slopes, deep mud. Mean E1 and E2 in volts.
-struct Echo {
-    double e1, e2;
-};
-Echo seabedEcho(double lat, double lon, double depth)
-{
-    if (depth < 12.0)
-        return {1.1, 0.8};
-    if (depth > 40.0)
-        return {0.45, 0.3};
-    double patch = std::sin(lat * 9000.0) * std::sin(lon * 5000.0);
-    return patch > 0.2 ? Echo{1.6, 1.3} : Echo{0.8, 0.55};
 }
 
 } // namespace
@@ -103,9 +89,9 @@ std::string Instruments::readingLine(int transducer, double seconds)
     }
     double slant = depth / (std::cos(acrossAngle) * std::cos(alongAngle)) + 0.03 * noise_(random_);
     long count = std::clamp(std::lround(slant * 2.0 * o_.unitFrequency / o_.speedOfSound), 0L, 9999L);
-    Echo echo = seabedEcho(lat, lon, depth);
+    const seabed::Echo echo = seabed::meanEcho(seabed::seabedKindAt(lat, lon, depth));
     auto raw = [&](double volts) {
-        double v = std::max(0.0, volts + 0.04 * noise_(random_));
+        double v = std::max(0.0, volts + seabed::kEchoNoiseVolts * noise_(random_));
         return std::clamp(std::lround(v * v * 1000.0), 0L, 07777L);
     };
     char line[32];
