@@ -71,6 +71,9 @@ TEST_F(ControlBars, OpenBarsStackUpwardsAndClosingOneClosesTheGap)
     EXPECT_EQ(ControlBarCount(), 2);
     EXPECT_EQ(ControlBarAt(0), bar0);
     EXPECT_EQ(ControlBarAt(1), bar2);
+    EXPECT_EQ(ControlBarId(bar2), 2);
+    EXPECT_EQ(ControlBarId(bar1), -1);
+    EXPECT_EQ(ControlBarId(chartWindow), -1);
     EXPECT_EQ(screenRect(bar0).top, 768 - 20);
     EXPECT_EQ(screenRect(bar2).top, 768 - 40);
     EXPECT_EQ(screenRect(bar2).right, 1024);

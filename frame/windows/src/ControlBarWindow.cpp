@@ -156,7 +156,10 @@ HWND CreateControlBarWindow(int barId, HWND owner, int screenY)
     HWND bar = win::createWindow("ControlBar", twoButtons ? "2 Button Control" : "Full Control",
                                  CALLBACK_ControlBarProc, owner, nullptr,
                                  RECT{x, y, x + width, y + m.L});
-    if (QWidget* host = hostWidget(owner); bar && host) {
+    if (!bar)
+        return nullptr;
+    SetWindowLongPtrA(bar, CONTROLBAR_ID, def->id);
+    if (QWidget* host = hostWidget(owner)) {
         auto* widget = new ControlBarWidget(host, bar, *def, count);
         win::attachWidget(bar, widget);
         widget->show();

@@ -52,6 +52,13 @@ void CloseControlBar(HWND bar)
 
 void ForgetControlBar(HWND bar) { std::erase(openBars, bar); }
 
+int ControlBarId(HWND bar)
+{
+    if (std::find(openBars.begin(), openBars.end(), bar) == openBars.end())
+        return -1;
+    return int(GetWindowLongPtrA(bar, CONTROLBAR_ID));
+}
+
 int ControlBarCount() { return int(openBars.size()); }
 
 HWND ControlBarAt(int index)

@@ -20,3 +20,5 @@ void CloseControlBar(HWND bar);
 // The open bars, in the order they were opened.
 int ControlBarCount();
 HWND ControlBarAt(int index);
+// The id an open bar was opened with; -1 for a window that is not an open bar.
+int ControlBarId(HWND bar);
