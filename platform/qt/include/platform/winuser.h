@@ -137,3 +137,11 @@ BOOL IsIconic(HWND window);
 // again restarts it. Destroying the window kills its timers. Returns the id, 0 on failure.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT intervalMs, void* timerProc);
 BOOL KillTimer(HWND window, UINT_PTR id);
+
+// System colours. A COLORREF is 0x00BBGGRR.
+using COLORREF = DWORD;
+constexpr int COLOR_3DFACE = 15;
+constexpr BYTE GetRValue(COLORREF colour) { return BYTE(colour & 0xFF); }
+// The application palette's colour of that element (the chart engine darkens the palette at
+// night); black for an element it does not know or without a GUI application.
+COLORREF GetSysColor(int index);
