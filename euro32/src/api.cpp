@@ -13,6 +13,8 @@
 
 #include <QMdiArea>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -179,15 +181,10 @@ intptr_t EC_GetCurentChartHandle(void)
 
 int EC_GeosToPixel(int32_t lon, int32_t lat, int* x, int* y, HWND chartWindow)
 {
-    ChartView* v = chartView(chartWindow);
-    if (!v || !x || !y)
+    ViewProjection projection;
+    if (!x || !y || !viewProjection(chartWindow, &projection))
         return 0;
-    const PixelPoint p = geoToPixel(v->view(), {fromUnits(lon), fromUnits(lat)});
-    if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > 1e9 || std::fabs(p.y) > 1e9)
-        return 0;
-    *x = static_cast<int>(std::lround(p.x));
-    *y = static_cast<int>(std::lround(p.y));
-    return 1;
+    return geosToPixel(projection, lon, lat, x, y) ? 1 : 0;
 }
 
 int EC_PixelToGeos(int x, int y, int32_t* lon, int32_t* lat, HWND chartWindow)
@@ -310,6 +307,107 @@ QImage captureChart(HWND chartWindow)
 {
     ChartView* v = chartView(chartWindow);
     return v ? v->capture() : QImage();
+}
+
+bool viewProjection(HWND chartWindow, ViewProjection* projection)
+{
+    ChartView* v = chartView(chartWindow);
+    if (!v)
+        return false;
+    const View& view = v->view();
+    *projection = {view.centreLon, view.centreY, view.degPerPixel, view.width, view.height};
+    return true;
+}
+
+bool geosToPixel(const ViewProjection& projection, int32_t lon, int32_t lat, int* x, int* y)
+{
+    const View view{projection.centreLon, projection.centreY, projection.degPerPixel, projection.width,
+                    projection.height};
+    const PixelPoint p = geoToPixel(view, {fromUnits(lon), fromUnits(lat)});
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > 1e9 || std::fabs(p.y) > 1e9)
+        return false;
+    *x = static_cast<int>(std::lround(p.x));
+    *y = static_cast<int>(std::lround(p.y));
+    return true;
+}
+
+namespace {
+
+// std::lround without the library call: the fraction of a value is exact below 2^52.
+long roundHalfAway(double v)
+{
+    const long whole = static_cast<long>(v);
+    const double fraction = v - static_cast<double>(whole);
+    if (fraction >= 0.5)
+        return whole + 1;
+    if (fraction <= -0.5)
+        return whole - 1;
+    return whole;
+}
+
+// The row geosToPixel gives a latitude.
+long exactRow(const ViewProjection& p, int32_t lat)
+{
+    return std::lround(p.height / 2.0 - (mercatorY(fromUnits(lat)) - p.centreY) / p.degPerPixel);
+}
+
+} // namespace
+
+ViewPixels::ViewPixels(const ViewProjection& projection) : projection_(projection)
+{
+    // Rows -1 to height + 1: every position within the window's corners.
+    firstRow_ = -1;
+    const int lastRow = projection.height + 1;
+    constexpr int kMaxSteps = 64;
+    for (int row = firstRow_ - 1; row <= lastRow; ++row) {
+        // Where the row ends, from the inverse projection, then the exact latitude by stepping.
+        const double y = projection.centreY - (row + 0.5 - projection.height / 2.0) * projection.degPerPixel;
+        int32_t start = toUnits(latitudeOf(y));
+        int steps = 0;
+        while (exactRow(projection, start) > row && steps++ < kMaxSteps)
+            ++start;
+        while (start > INT32_MIN && exactRow(projection, start - 1) <= row && steps++ < kMaxSteps)
+            --start;
+        if (steps >= kMaxSteps || (!rowStarts_.empty() && start > rowStarts_.back())) {
+            rowStarts_.clear(); // no table: every position is projected
+            return;
+        }
+        rowStarts_.push_back(start);
+    }
+    const double units = double(rowStarts_.front()) - rowStarts_.back();
+    rowsPerUnit_ = units > 0 ? (rowStarts_.size() - 1) / units : 0.0;
+}
+
+bool ViewPixels::tableRow(int32_t lat, int* row) const
+{
+    if (rowStarts_.size() < 2 || lat >= rowStarts_.front() || lat < rowStarts_.back())
+        return false;
+    // rowStarts_[i] <= lat < rowStarts_[i - 1] means row firstRow_ + i - 1.
+    const int last = int(rowStarts_.size()) - 1;
+    int i = std::clamp(1 + int((double(rowStarts_.front()) - lat) * rowsPerUnit_), 1, last);
+    while (i < last && lat < rowStarts_[size_t(i)])
+        ++i;
+    while (i > 1 && lat >= rowStarts_[size_t(i - 1)])
+        --i;
+    *row = firstRow_ + i - 1;
+    return true;
+}
+
+bool ViewPixels::toPixel(int32_t lon, int32_t lat, int* x, int* y) const
+{
+    int row;
+    if (!tableRow(lat, &row))
+        return geosToPixel(projection_, lon, lat, x, y);
+    // geoToPixel's column, with the wrap skipped where it changes nothing.
+    const double around = fromUnits(lon) - projection_.centreLon + 180.0;
+    const double dLon = around >= 0.0 && around < 360.0 ? around - 180.0
+                                                        : wrapLongitude(fromUnits(lon) - projection_.centreLon);
+    const double column = projection_.width / 2.0 + dLon / projection_.degPerPixel;
+    if (std::fabs(column) > 1e9)
+        return false;
+    *x = static_cast<int>(roundHalfAway(column));
+    *y = row;
+    return true;
 }
 
 } // namespace euro32
