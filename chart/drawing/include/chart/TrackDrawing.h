@@ -10,6 +10,9 @@
 
 #include <QImage>
 
+#include <string>
+#include <vector>
+
 class QPainter;
 
 // What track drawing shares with the chart window that shows it.
@@ -21,12 +24,26 @@ struct ChartSurface {
     // the live layers drawn on. OnNewReading draws its new segments into it and invalidates
     // their rectangle of the chart window.
     QImage screen;
+    // The position under the mouse cursor while it is over the chart, else the no-position
+    // marker; the chart window keeps it for the view hand-off file.
+    int32_t cursorLat = NO_POSITION_LAT;
+    int32_t cursorLon = NO_POSITION_LONG;
 };
 extern ChartSurface chartSurface;
 
 // Display settings of the track options.
 extern int32_t afShowTransducer[BEAM_SLOTS];
 extern int32_t plotDensity; // percent, 1..100
+
+// Start-up settings of the incoming data: "c:\varnel\heading.ini" (non-zero: a compass gives
+// the heading; 0 when the module has no GetTrackHeading) and "c:\varnel\freq.ini" (the unit
+// clock frequency in Hz that turns travel times into depths).
+extern int32_t headingSetting;
+extern long sounderFrequency;
+
+// The databases whose stored tracks are drawn: folder names in the root folder, the active
+// database "database" alone unless chosen otherwise.
+void SetDatabasesToShow(std::vector<std::string> folders);
 
 // Runs on every chart timer tick: takes the module's newest data and draws it. 1 when it was
 // already running, else 0.
@@ -44,6 +61,9 @@ int32_t BoxSignature(const BoxFile& box);
 int ReanalyseCurrentTrackArray(int slot, const BoxFile& box);
 int ReanalyseTrackOnDisc2(const BoxFile& box, TrackInfo* trackInfo, const char* databaseFolder);
 int ReanalyseTrackOnDiscAt(const BoxFile& box, TrackInfo* trackInfo, const char* databaseFolder);
+// Makes storing the current track re-colour every stored track for the loaded box.
+void InstallStoredTrackReanalysis();
 
-// Empties the display rings (a replay that jumps back, a new survey).
+// Empties the display rings and forgets the course made good (a replay that jumps back, a new
+// survey).
 void ClearCurrentTrackRings();
