@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <deque>
+#include <functional>
 
 namespace {
 
@@ -27,6 +28,8 @@ struct Handover {
 };
 std::deque<Handover> handovers;
 HWND positionWindow = nullptr;
+// Called while the module hands over, as a message box inside GetTrackData lets a timer tick in.
+std::function<void()> duringHandover;
 
 uint32_t HandOver(SwathReading* reading)
 {
@@ -34,6 +37,8 @@ uint32_t HandOver(SwathReading* reading)
         return 0;
     Handover h = handovers.front();
     handovers.pop_front();
+    if (duringHandover)
+        duringHandover();
     if (h.flags & 1) {
         EC_PixelToGeos(h.fixPixel.x, h.fixPixel.y, &reading->lon, &reading->lat, positionWindow);
         reading->heading = h.heading;
@@ -69,6 +74,7 @@ protected:
     void TearDown() override
     {
         std::fill(std::begin(lastSlotFresh), std::end(lastSlotFresh), false);
+        duringHandover = nullptr;
         DrawingTest::TearDown();
     }
     // Runs ticks until the queued hand-overs are taken.
@@ -226,4 +232,25 @@ TEST_F(CurrentTrackDrawing, DepthColouringDrawsTheDepthBand)
     AppendToRing(0, pointAt(200, 100, GREEN_CLASS, 16.9f));
     QImage image = drawn([&](QPainter& dc) { RedrawCurrentTrack(chartWindow, dc); });
     EXPECT_EQ(colourAt(image, 150, 100), palette(46));
+}
+
+TEST_F(CurrentTrackDrawing, TickDuringATickIsTurnedAway)
+{
+    int inner = -1;
+    duringHandover = [&] { inner = OnNewReading(chartWindow); };
+    handovers = {{3, {100, 100}, 90.0f}, {3, {200, 100}, 90.0f}};
+    EXPECT_EQ(OnNewReading(chartWindow), 0);
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(handovers.size(), 1u);
+    EXPECT_EQ(ring(0).size(), 1u);
+}
+
+TEST_F(CurrentTrackDrawing, SegmentFromFarBeyondTheWindowIsDrawnWithinIt)
+{
+    AppendToRing(0, pointAt(-400000, 100));
+    AppendToRing(0, pointAt(200, 100));
+    QImage image = drawn([&](QPainter& dc) { RedrawCurrentTrack(chartWindow, dc); });
+    EXPECT_EQ(colourAt(image, 0, 100), palette(GREEN_CLASS));
+    EXPECT_EQ(colourAt(image, 150, 100), palette(GREEN_CLASS));
+    EXPECT_EQ(colourAt(image, 210, 100), QColor(Qt::white));
 }

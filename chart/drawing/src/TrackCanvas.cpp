@@ -143,12 +143,16 @@ void TrackCanvas::flush()
 
 void TrackCanvas::stamp(int x, int y)
 {
-    const int width = width_, height = height_;
+    const bool inside = x >= reach_ && y >= reach_ && x < width_ - reach_ && y < height_ - reach_;
     for (const TipRow& row : tip_) {
         const int yy = y + row.dy;
-        if (yy < 0 || yy >= height)
-            continue;
-        const int x0 = std::max(x + row.dx0, 0), x1 = std::min(x + row.dx1, width - 1);
+        int x0 = x + row.dx0, x1 = x + row.dx1;
+        if (!inside) {
+            if (yy < 0 || yy >= height_)
+                continue;
+            x0 = std::max(x0, 0);
+            x1 = std::min(x1, width_ - 1);
+        }
         uint32_t* line = pixels_ + ptrdiff_t(yy) * stride_;
         for (int xx = x0; xx <= x1; ++xx)
             line[xx] = colour_;
@@ -157,35 +161,36 @@ void TrackCanvas::stamp(int x, int y)
 
 void TrackCanvas::rasterLine(POINT from, POINT to)
 {
-    // Only the part within the tip's reach of the image is walked: an end may lie far outside.
-    const double left = -reach_, top = -reach_;
-    const double right = width_ - 1 + reach_, bottom = height_ - 1 + reach_;
-    double x0 = from.x, y0 = from.y;
-    const double dx = double(to.x) - from.x, dy = double(to.y) - from.y;
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1)
-        return;
-    // Ends within reach are taken as they are; only clipped ones are worked out.
     int ax = from.x, ay = from.y, bx = to.x, by = to.y;
-    if (t0 > 0.0) {
+    auto within = [this](POINT p) {
+        return p.x >= -reach_ && p.y >= -reach_ && p.x < width_ + reach_ && p.y < height_ + reach_;
+    };
+    // Track points lie in the window; an end far outside (a line leaving the window) is clipped
+    // so that only the part within the tip's reach of the image is walked.
+    if (!within(from) || !within(to)) {
+        const double left = -reach_, top = -reach_;
+        const double right = width_ - 1 + reach_, bottom = height_ - 1 + reach_;
+        const double x0 = from.x, y0 = from.y;
+        const double dx = double(to.x) - from.x, dy = double(to.y) - from.y;
+        double t0 = 0.0, t1 = 1.0;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0.0) {
+                if (q[i] < 0.0)
+                    return;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0.0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+        }
+        if (t0 > t1)
+            return;
         ax = int(std::lround(x0 + t0 * dx));
         ay = int(std::lround(y0 + t0 * dy));
-    }
-    if (t1 < 1.0) {
         bx = int(std::lround(x0 + t1 * dx));
         by = int(std::lround(y0 + t1 * dy));
     }
