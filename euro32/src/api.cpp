@@ -410,4 +410,12 @@ bool ViewPixels::toPixel(int32_t lon, int32_t lat, int* x, int* y) const
     return true;
 }
 
+bool catalogueShown()
+{
+    for (ChartView* v : chartViews())
+        if (v->catalogue())
+            return true;
+    return false;
+}
+
 } // namespace euro32

@@ -56,5 +56,7 @@ private:
     std::vector<int32_t> rowStarts_;
     double rowsPerUnit_ = 0.0;
 };
+// True while a chart window shows the catalogue (it ends when a click opens a chart).
+bool catalogueShown();
 
 } // namespace euro32
