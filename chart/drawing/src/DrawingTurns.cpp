@@ -17,8 +17,9 @@ Clock::time_point lastTurn;
 
 EventTurnsAllowed::EventTurnsAllowed()
 {
+    // The first check takes a turn at once: what waited before the drawing began runs first.
     if (turnsAllowed++ == 0)
-        lastTurn = Clock::now();
+        lastTurn = Clock::time_point{};
 }
 
 EventTurnsAllowed::~EventTurnsAllowed()
