@@ -1,0 +1,253 @@
+#include "ProgramFixture.h"
+
+#include "chart/ChartWindow.h"
+#include "database/CurrentTrack.h"
+#include "euro32/euro32.h"
+#include "frame/Inifile.h"
+#include "platform/gui.h"
+#include "platform/messages.h"
+#include "platform/profile.h"
+#include "recording/ModuleBinding.h"
+#include "recording/RecordingControl.h"
+#include "recording/VesselState.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+size_t ThreadCount()
+{
+    namespace fs = std::filesystem;
+    return size_t(std::distance(fs::directory_iterator("/proc/self/task"), fs::directory_iterator()));
+}
+
+std::vector<std::string> boxTexts()
+{
+    std::vector<std::string> texts;
+    for (const auto& box : win::scripted::boxes())
+        texts.push_back(box.text);
+    return texts;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+std::string profileValue(const char* section, const char* key)
+{
+    char text[64] = "";
+    GetPrivateProfileStringA(section, key, "", text, sizeof text, "VARNEL.INI");
+    return text;
+}
+
+struct Area {
+    int32_t west, north, east, south;
+};
+
+Area chartArea()
+{
+    Area a{};
+    EC_GetChartArea(TopEngineChartWindow(), &a.west, &a.north, &a.east, &a.south);
+    return a;
+}
+
+RECT chartClient()
+{
+    RECT client{};
+    GetClientRect(hwndChart, &client);
+    return client;
+}
+
+// Shows a small area about this position, so that tracks and pixels are in view.
+void showAround(int32_t lon, int32_t lat)
+{
+    EC_ChangeChartArea(TopEngineChartWindow(), lon - 100000, lat + 100000, lon + 100000, lat - 100000);
+}
+
+// Runs what is queued, and what that queues, until the captures stop.
+void settle()
+{
+    for (int stable = 0, count = ChartCaptureCount(); stable < 20; ++stable) {
+        QCoreApplication::processEvents();
+        if (ChartCaptureCount() != count) {
+            count = ChartCaptureCount();
+            stable = 0;
+        }
+    }
+}
+
+} // namespace
+
+TEST_F(ProgramTest, StartsWithTheChartAndShutsDownLeavingNothingRunning)
+{
+    unsetenv("TZ");
+    const size_t threadsBefore = ThreadCount();
+    const int code = run(options(), [] {
+        char title[64] = "";
+        GetWindowTextA(hwndMain, title, sizeof title);
+        EXPECT_STREQ(title, "Varnel Swath for Sedrix");
+        EXPECT_TRUE(IsWindow(hwndChart));
+        EXPECT_NE(EC_GetCurentChartHandle(), 0);
+        EXPECT_NE(hSwath.handle, nullptr);
+        EXPECT_GT(ThreadCount(), size_t(0));
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_STREQ(std::getenv("TZ"), "PST8PDT");
+    EXPECT_EQ(hSwath.handle, nullptr);
+    EXPECT_FALSE(IsWindow(hwndChart));
+    EXPECT_EQ(profileValue("INSTALL", "Just installed"), "0");
+    // The module's threads are gone with the module.
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount() << " > " << threadsBefore;
+    // A newcomer's start: no configuration files, so nothing is said but that there is no
+    // survey to replay yet.
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{
+                              "Failed opening replay file c:\\varnel\\testdata\\nav.txt: nothing to replay",
+                              "Failed opening replay file c:\\varnel\\testdata\\sedrix.txt: nothing to replay"}));
+    EXPECT_EQ(SPEEDOFSOUND, 1480.0);
+}
+
+TEST_F(ProgramTest, KeepsTheTimeZoneTheUserSet)
+{
+    setenv("TZ", "UTC0", 1);
+    EXPECT_EQ(run(options()), 0);
+    EXPECT_STREQ(std::getenv("TZ"), "UTC0");
+}
+
+TEST_F(ProgramTest, DecliningTheConditionsShutsDownThroughTheNormalPath)
+{
+    win::scripted::queueDialog("DISCLAIMER_DIALOG", {IDCANCEL, {}});
+    const int code = VarnelMain(options()); // nothing else closes it
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(IsWindow(hwndChart));
+    EXPECT_EQ(profileValue("INSTALL", "Just installed"), "0");
+    EXPECT_EQ(hSwath.handle, nullptr);
+}
+
+TEST_F(ProgramTest, AMissingModuleIsNamedAndEndsTheStart)
+{
+    ProgramOptions o = options();
+    o.module = "Sonkel99x";
+    EXPECT_EQ(run(o), -42);
+    EXPECT_TRUE(contains(boxTexts(), "Failed to load Sonkel99x DLL: The specified module could not be found."));
+}
+
+TEST_F(ProgramTest, ADamagedSettingsFileStillStarts)
+{
+    TempDataRoot::writeFile(root().windowsDir() / "VARNEL.INI", std::string("\x01\xff[Files\n=\n\0\0garbage]]", 24));
+    EXPECT_EQ(run(options()), 0);
+}
+
+TEST_F(ProgramTest, ScaleButtonsAskForTheSpansOfTheScreenFactors)
+{
+    run(options(), [] {
+        double lonFactor = 0, latFactor = 0;
+        ChartScaleFactors(&lonFactor, &latFactor);
+        EXPECT_EQ(int64_t(lonFactor * 10000), 2048000);
+        EXPECT_EQ(int64_t(latFactor * 10000), 1536000);
+        showAround(118500000, 577000000);
+        const Area before = chartArea();
+        SetChartScale(hwndChart, 10000);
+        const Area after = chartArea();
+        // At least the asked spans, about the same centre.
+        EXPECT_GE(after.east - after.west, 2048000 - 2000);
+        EXPECT_GE(after.north - after.south, 1536000 - 2000);
+        EXPECT_NEAR((after.east + after.west) / 2.0, (before.east + before.west) / 2.0, 2000);
+        EXPECT_NEAR((after.north + after.south) / 2.0, (before.north + before.south) / 2.0, 2000);
+    });
+}
+
+TEST_F(ProgramTest, CentreOnShipLooksAheadAlongTheHeading)
+{
+    run(options(), [] {
+        showAround(118500000, 577000000);
+        vessellongitude = 118500000;
+        vessellatitude = 577000000;
+        heading = 90.0f;
+        CentreOnShip(hwndChart, 50);
+        const RECT client = chartClient();
+        int x = 0, y = 0;
+        ASSERT_TRUE(EC_GeosToPixel(vessellongitude, vessellatitude, &x, &y, TopEngineChartWindow()));
+        // The chart moved right by a quarter of the window: the vessel sits a quarter in.
+        EXPECT_NEAR(x, client.right / 4, 2);
+        EXPECT_NEAR(y, client.bottom / 2, 2);
+    });
+}
+
+TEST_F(ProgramTest, AZoomBoxNarrowerThanFifteenPixelsOnlyCentres)
+{
+    run(options(), [] {
+        showAround(118500000, 577000000);
+        const Area before = chartArea();
+        int32_t lon = 0, lat = 0;
+        EC_PixelToGeos(114, 120, &lon, &lat, TopEngineChartWindow());
+        ZoomBoxReleased(hwndChart, POINT{100, 100}, POINT{114, 120});
+        const Area centred = chartArea();
+        EXPECT_NEAR(centred.east - centred.west, before.east - before.west, 10);
+        EXPECT_NEAR((centred.east + centred.west) / 2.0, lon, 200);
+        EXPECT_NEAR((centred.north + centred.south) / 2.0, lat, 200);
+        ZoomBoxReleased(hwndChart, POINT{100, 100}, POINT{160, 140});
+        const Area zoomed = chartArea();
+        EXPECT_LT(zoomed.east - zoomed.west, (centred.east - centred.west) / 4);
+    });
+}
+
+TEST_F(ProgramTest, ARefreshAskedForDuringACaptureCausesExactlyOneMore)
+{
+    run(options(), [] {
+        // A stored track in view, whose drawing gives the event loop turns during the capture.
+        const int32_t lon = 118500000, lat = 577000000;
+        TrackInfo& info = globalcurrenttrackinfos[0];
+        info.slot = 0;
+        info.leftlon = lon;
+        info.rightlon = lon + 2000;
+        info.toplat = lat + 2000;
+        info.bottomlat = lat;
+        ASSERT_EQ(DBSaveCurrentTrackInfo(&info), 1);
+        std::vector<TrackPoint> points;
+        for (int i = 0; i < 3000; ++i)
+            points.push_back(TrackPoint{10.0f, 1.0f, 1.0f, lat + i % 2000, lon + i % 2000, 5});
+        CurrentTrackBlock block{points.data(), uint32_t(points.size()), 0, 0};
+        ASSERT_EQ(DBAddPointsToCurrentTrack(&block), 1);
+        ASSERT_TRUE(StoreCurrentTrack(nullptr));
+        globaltrackstatus.field[TS_SHOW_ALL_TRACKS] = 1;
+        globaltrackstatus.field[TS_PAST_HANDLE] = 0; // the selected past track is drawn at paint time
+        showAround(lon, lat);
+        settle();
+        const int before = ChartCaptureCount();
+        for (int i = 0; i < 3; ++i)
+            PostMessageA(hwndChart, WM_CHART_REFRESH, 0, 0);
+        RefreshChart(hwndMain);
+        ASSERT_TRUE(WaitFor([&] { return ChartCaptureCount() >= before + 2; }));
+        settle();
+        EXPECT_EQ(ChartCaptureCount(), before + 2);
+    });
+}
+
+TEST(MainWindow, PassesThePrivateMessagesToTheChartWindow)
+{
+    std::vector<UINT> received;
+    static std::vector<UINT>* seen = nullptr;
+    seen = &received;
+    HWND recorder = win::createWindow("Recorder", "", [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message >= WM_USER)
+            seen->push_back(message);
+        return 7;
+    });
+    hwndChart = recorder;
+    const UINT messages[] = {WM_USER + 1, WM_USER + 854, WM_USER + 855, WM_USER + 2000};
+    LRESULT results[4] = {};
+    for (int i = 0; i < 4; ++i)
+        results[i] = MainWndProc(nullptr, messages[i], 0, 0);
+    hwndChart = nullptr;
+    DestroyWindow(recorder);
+    EXPECT_EQ(received, (std::vector<UINT>{1025, 1878}));
+    EXPECT_EQ(results[0], 7);
+    EXPECT_EQ(results[1], 7);
+    EXPECT_EQ(results[2], 0);
+}

@@ -1,0 +1,19 @@
+// The program's tests run on the GUI thread of an offscreen QApplication, as the program does.
+#include "platform/gui.h"
+
+#include <QApplication>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    win::startGuiPlatform();
+    // Qt's pooled threads leave at once when idle, so thread counts show the module's alone.
+    QThreadPool::globalInstance()->setExpiryTimeout(0);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
