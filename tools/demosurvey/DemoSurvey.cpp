@@ -85,6 +85,13 @@ std::optional<DemoSurveyResult> MakeDemoSurvey(std::string& error)
         result.storedPoints += readings.size();
     }
     result.replayRecords = replay.size();
+    // The demo opens on the whole survey: every stored track shown, coloured by class.
+    globaltrackstatus.field[TS_SHOW_ALL_TRACKS] = 1;
+    globaltrackstatus.field[TS_PAST_BY_CLASS] = 1;
+    if (DBSaveTrackStatus(&globaltrackstatus) != 1) {
+        error = "cannot save the track status";
+        return std::nullopt;
+    }
     uint16_t counts[5] = {};
     if (DBGetNoOfObjects(TRACK_OVERLAY, counts) == 1)
         result.storedTracks = counts[OBJ_TRACK - 1] - 1;

@@ -8,7 +8,8 @@
 // the demo area's water with all seven transducers into the active database
 // "c:\varnel\database" and stores them as tracks, as the program's recording stores them, and
 // writes "c:\varnel\testdata\nav.txt" and "sedrix.txt" for two further lines beside them for the
-// replay module. A database that already holds tracks is left alone. Exit codes: 0 done, 1 failed,
+// replay module. The database shows every stored track, coloured by class. A database that
+// already holds tracks is left alone. Exit codes: 0 done, 1 failed,
 // 2 wrong arguments. The box file shipped as data/demo/demo.box is the one this tool writes.
 #include "DemoSurvey.h"
 
