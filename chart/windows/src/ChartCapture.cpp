@@ -79,7 +79,7 @@ void RefreshChart(HWND mainWindow)
     if (engineWindow && !size.isEmpty()) {
         // The engine's window is kept the chart window's size, so their pixels are the same.
         if (QWidget* view = euro32::chartWidget(engineWindow))
-            view->resize(size);
+            view->setFixedSize(size); // fixed: the hidden MDI area must not lay it out again
         chartSurface.engineWindow = engineWindow;
         QImage capture = euro32::captureChart(engineWindow).convertToFormat(QImage::Format_RGB32);
         readChartAreaAndTitle(engineWindow, size);

@@ -52,13 +52,14 @@ void chartTimerTick(HWND chartWindow)
     OnNewReading(chartWindow);
 }
 
+bool moduleStarted = false;
+
 LRESULT onCreate(HWND chartWindow)
 {
     hwndChart = chartWindow;
     SetTimer(chartWindow, CHART_TIMER_ID, CHART_TIMER_MS, nullptr);
-    if (!StartSwathModule(chartWindow))
-        return 0; // the chart still shows; nothing is polled
-    CreateChartBars(chartWindow);
+    // Without the module the chart still shows, without bars to drive a survey.
+    moduleStarted = StartSwathModule(chartWindow);
     return 0;
 }
 
@@ -121,6 +122,9 @@ HWND CreateChartWnd(HWND mainWindow, RECT rect)
         win::attachWidget(window, widget);
         widget->show();
     }
+    // The bars are widgets inside the chart window's, which exists only now.
+    if (window && moduleStarted)
+        CreateChartBars(window);
     return window;
 }
 

@@ -92,7 +92,7 @@ int VarnelMain(const ProgramOptions& options)
         EC_ExitChartingSystem();
         return -42;
     }
-    ShowWindow(hwndMain, SW_SHOWMAXIMIZED);
+    ShowWindow(hwndMain, SW_SHOW); // already the whole screen: maximising would take Qt's idea of it
     UpdateWindow(hwndMain);
     EC_SetParentWindow(hwndMain);
     showStartupPicture(options.startupWaitMs);
