@@ -1,6 +1,8 @@
 #include "ProgramFixture.h"
 
 #include "chart/ChartWindow.h"
+#include "chart/TrackPens.h"
+#include "classification/BoxFile.h"
 #include "database/CurrentTrack.h"
 #include "euro32/euro32.h"
 #include "frame/Inifile.h"
@@ -12,6 +14,8 @@
 #include "recording/VesselState.h"
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QWidget>
 
 #include <cmath>
 #include <filesystem>
@@ -226,6 +230,44 @@ TEST_F(ProgramTest, ARefreshAskedForDuringACaptureCausesExactlyOneMore)
         ASSERT_TRUE(WaitFor([&] { return ChartCaptureCount() >= before + 2; }));
         settle();
         EXPECT_EQ(ChartCaptureCount(), before + 2);
+    });
+}
+
+TEST_F(ProgramTest, AStoredTrackShowsInItsClassColourWhereItLies)
+{
+    run(options(), [] {
+        const int32_t lon = 118500000, lat = 577000000;
+        TrackInfo& info = globalcurrenttrackinfos[0];
+        info.slot = 0;
+        info.leftlon = lon - 5000;
+        info.rightlon = lon + 5000;
+        info.toplat = lat;
+        info.bottomlat = lat;
+        ASSERT_EQ(DBSaveCurrentTrackInfo(&info), 1);
+        // An east-west line through the middle of the view, of the class the loaded box gives its echoes.
+        std::vector<TrackPoint> points;
+        for (int i = -5000; i <= 5000; i += 20)
+            points.push_back(TrackPoint{10.0f, 1.0f, 1.0f, lat, lon + i, 5});
+        CurrentTrackBlock block{points.data(), uint32_t(points.size()), 0, 0};
+        ASSERT_EQ(DBAddPointsToCurrentTrack(&block), 1);
+        ASSERT_TRUE(StoreCurrentTrack(nullptr));
+        globaltrackstatus.field[TS_SHOW_ALL_TRACKS] = 1;
+        globaltrackstatus.field[TS_PAST_HANDLE] = 0;
+        globaltrackstatus.field[TS_PAST_BY_CLASS] = 1;
+        showAround(lon, lat);
+        RefreshChart(hwndMain);
+        settle();
+        const QImage screen = win::widgetOf(hwndMain)->grab().toImage();
+        int x = 0, y = 0;
+        ASSERT_TRUE(EC_GeosToPixel(lon, lat, &x, &y, TopEngineChartWindow()));
+        RECT chart{};
+        GetWindowRect(hwndChart, &chart);
+        TrackPoint sample = points.front();
+        ClassifyReading(&boxFile, &sample);
+        const QColor drawn = screen.pixelColor(chart.left + x, chart.top + y);
+        EXPECT_EQ(drawn, PaletteColour(sample.colour)) << drawn.name().toStdString();
+        // Well off the line the chart shows through.
+        EXPECT_NE(screen.pixelColor(chart.left + x, chart.top + y + 40), PaletteColour(sample.colour));
     });
 }
 
