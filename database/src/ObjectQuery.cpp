@@ -41,6 +41,33 @@ bool Meets(int kind, const int32_t* fields, const RECT* rect)
     return Overlap(own, *rect);
 }
 
+// Every live entry of an open object info file meeting `rect` (all of them without one), in file
+// order: an object whose count was never raised (a crash between its entry and objects.inf) is
+// still found, and a count larger than the file reads nothing. Impossible track handles are
+// reported and left out. Stops, false, when `take` says so.
+template <typename Take>
+bool ForEachEntryMeeting(FILE* inf, const std::string& folder, int kindNumber, const RECT* rect, const char* title,
+                         Take take)
+{
+    const ObjectKind& kind = *KindOf(kindNumber);
+    std::vector<unsigned char> entry(size_t(kind.entryBytes));
+    for (int i = 0; std::fread(entry.data(), entry.size(), 1, inf) == 1; ++i) {
+        int32_t fields[16];
+        RecordFromDisk(kind, entry.data(), fields);
+        uint32_t handle = uint32_t(fields[0]);
+        if (handle == 0 || !Meets(kindNumber, fields, rect))
+            continue;
+        if (kindNumber == OBJ_TRACK && handle > 99999) {
+            Failf(title, "Invalid track handle %li found in %s\\%s[%i]", long(handle), folder.c_str(),
+                  "tracks.inf", i);
+            continue;
+        }
+        if (!take(fields))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" {
@@ -60,25 +87,14 @@ int DBGetNoOfObjectsInDataRect(uint32_t overlay, uint16_t* counts, const RECT* r
         File hnd = Open(ObjectFilePath(folder, kind, ".hnd"), "wb");
         if (!hnd)
             return Fail(title, "Failed opening object handle file");
-        std::vector<unsigned char> entry(size_t(kind.entryBytes));
-        // Every entry the file holds: an object whose count was never raised (a crash between
-        // its entry and objects.inf) is still found, and a count larger than the file reads nothing.
-        for (int i = 0; std::fread(entry.data(), entry.size(), 1, inf.get()) == 1; ++i) {
-            int32_t fields[16];
-            RecordFromDisk(kind, entry.data(), fields);
+        bool written = ForEachEntryMeeting(inf.get(), folder, kindNumber, rect, title, [&](const int32_t* fields) {
             uint32_t handle = uint32_t(fields[0]);
-            if (handle == 0 || !Meets(kindNumber, fields, rect))
-                continue;
-            if (kindNumber == OBJ_TRACK && handle > 99999) {
-                Failf(title, "Invalid track handle %li found in %s\\%s[%i]", long(handle), folder.c_str(),
-                      "tracks.inf", i);
-                continue;
-            }
             if (std::fwrite(&handle, sizeof handle, 1, hnd.get()) != 1)
-                return Fail(title, "Failed writing to object handle file");
+                return false;
             ++counts[kind.countIndex];
-        }
-        if (!Close(hnd))
+            return true;
+        });
+        if (!written || !Close(hnd))
             return Fail(title, "Failed writing to object handle file");
     }
     return 1;
@@ -114,3 +130,25 @@ int DBGetHandleTable(uint32_t overlay, int kind, uint32_t* handles, uint32_t cap
 }
 
 } // extern "C"
+
+namespace db {
+
+bool GetTracksInDataRect(const RECT* rect, const char* database, std::vector<TrackInfo>& tracks)
+{
+    const char* title = "GetTracksInDataRect";
+    tracks.clear();
+    std::string folder;
+    if (!OverlayFolder(TRACK_OVERLAY, database, folder))
+        return false;
+    const ObjectKind& kind = *KindOf(OBJ_TRACK);
+    File inf = Open(ObjectFilePath(folder, kind, ".inf"), "rb");
+    if (!inf)
+        return Fail(title, "Failed opening object info file");
+    return ForEachEntryMeeting(inf.get(), folder, OBJ_TRACK, rect, title, [&](const int32_t* fields) {
+        TrackInfo& track = tracks.emplace_back();
+        std::memcpy(&track, fields, kind.widths.size() * sizeof(int32_t));
+        return true;
+    });
+}
+
+} // namespace db

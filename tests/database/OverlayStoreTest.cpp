@@ -194,6 +194,49 @@ TEST_F(OverlayStore, RectangleQueries)
     EXPECT_EQ(boxTexts(), (Boxes{"DBSetObjectInfo: Setting object info not allowed"}));
 }
 
+TEST_F(OverlayStore, TracksInARectangleInOnePass)
+{
+    // Entries 2 to 6 after the current track's: inside, outside, deleted, impossible, crossing.
+    const RECT view{0, 200, 200, 0};
+    const TrackInfoDisk entries[] = {
+        {2, 50, 150, 150, 50, 10, 0, 0, 0, 0, 7},
+        {3, 300, 150, 400, 50, 20, 0, 0, 0, 0, 7},
+        {0, 50, 150, 150, 50, 30, 0, 0, 0, 0, 7},
+        {123456, 50, 150, 150, 50, 40, 0, 0, 0, 0, 7},
+        {6, -50, 100, 300, 90, 50, 1, 2, 3, 4, -5},
+    };
+    {
+        std::ofstream out(trackFile("tracks.inf"), std::ios::binary | std::ios::app);
+        for (const TrackInfoDisk& e : entries)
+            out.write(reinterpret_cast<const char*>(&e), sizeof e).write("\0\0\0\0\0\0\0\0", 8);
+    }
+    std::vector<TrackInfo> tracks;
+    ASSERT_TRUE(db::GetTracksInDataRect(&view, "database", tracks));
+    EXPECT_EQ(boxTexts(), (Boxes{"GetTracksInDataRect: Invalid track handle 123456 found in "
+                                 "C:\\varnel\\database\\OVL00001\\tracks.inf[4]"}));
+
+    // The same tracks and records as the query by handles, which reads one entry a call.
+    win::scripted::clear();
+    std::vector<uint32_t> handles = query(TRACK_OVERLAY, OBJ_TRACK, &view);
+    ASSERT_EQ(handles, (std::vector<uint32_t>{1, 2, 6}));
+    ASSERT_EQ(tracks.size(), handles.size());
+    for (size_t i = 0; i < handles.size(); ++i) {
+        TrackInfo one{};
+        one.handle = handles[i];
+        ASSERT_EQ(DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &one, "database"), 1);
+        EXPECT_EQ(std::memcmp(&tracks[i], &one, sizeof one), 0) << "track " << handles[i];
+    }
+    EXPECT_EQ(tracks[2].boxsignature, -5);
+
+    ASSERT_TRUE(db::GetTracksInDataRect(nullptr, "database", tracks));
+    EXPECT_EQ(tracks.size(), 4u);
+
+    win::scripted::clear();
+    fs::remove(trackFile("tracks.inf"));
+    EXPECT_FALSE(db::GetTracksInDataRect(&view, "database", tracks));
+    EXPECT_EQ(boxTexts(), (Boxes{"GetTracksInDataRect: Failed opening object info file"}));
+}
+
 TEST_F(OverlayStore, TextsAndTheActiveRoute)
 {
     uint32_t overlay = create("Notes");

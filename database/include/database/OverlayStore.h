@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum ObjectKindNumber { OBJ_SYMBOL = 1, OBJ_POLYGON = 2, OBJ_TRACK = 3, OBJ_TEXT = 4, OBJ_ROUTE = 5 };
 
@@ -109,4 +110,9 @@ bool OverlayNameTaken(const char* database, const char* name);
 int CreateOverlayIn(const char* database, OverlayInfo* overlay);
 // The folder of an overlay: "%c:\varnel\%s\OVL0000n".
 bool OverlayFolder(uint32_t overlay, const char* database, std::string& folder);
+// Every live track of a database meeting `rect` (west, north, east, south; all of them without
+// one), as DBGetNoOfObjectsInDataRect finds them, read in one pass over tracks.inf and without
+// touching the handle files. False when it cannot be read (it said why); std::bad_alloc when the
+// entries cannot be held.
+bool GetTracksInDataRect(const RECT* rect, const char* database, std::vector<TrackInfo>& tracks);
 } // namespace db
