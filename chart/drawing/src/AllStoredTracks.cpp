@@ -9,7 +9,6 @@
 
 #include "database/CurrentTrack.h"
 #include "database/DbFiles.h"
-#include "database/OverlayStore.h"
 #include "frame/Inifile.h"
 #include "platform/files.h"
 
@@ -40,20 +39,16 @@ int RedrawAllPastTracksFromDatabase(HWND chartWindow, QPainter& dc, const char* 
         return 0;
     if (geo.top - geo.bottom > MAX_LATITUDE_SPAN)
         return 1;
-    auto handles = TrackHandlesMeeting(database, geo, "RedrawAllPastTracksFromDatabase()");
-    if (!handles)
+    auto tracks = StoredTracksMeeting(database, geo, "RedrawAllPastTracksFromDatabase()");
+    if (!tracks)
         return 2;
     // The past track is drawn on top at paint time; its handle names a track of the active
     // database only.
     const bool active = strcasecmp(database, "database") == 0;
     const uint32_t past = uint32_t(globaltrackstatus.field[TS_PAST_HANDLE]);
     const int step = PlotStep();
-    for (uint32_t handle : *handles) {
-        if (handle == 1 || (active && handle == past))
-            continue;
-        TrackInfo track{};
-        track.handle = handle;
-        if (!DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &track, database))
+    for (TrackInfo& track : *tracks) {
+        if (track.handle == 1 || (active && track.handle == past))
             continue;
         if (DrawTrack(dc, client, &track, step, chartWindow, database))
             return 1;

@@ -6,7 +6,6 @@
 #include "TrackHandles.h"
 
 #include "database/CurrentTrack.h"
-#include "database/OverlayStore.h"
 
 #include <QPainter>
 
@@ -26,20 +25,16 @@ void RedrawAllPastTracks(HWND, QPainter& dc)
     RECT geo;
     if (!pixels.geoRect(pixels.client(), &geo))
         return;
-    auto handles = TrackHandlesMeeting("database", geo, "RedrawAllPastTracks()");
-    if (!handles)
+    auto tracks = StoredTracksMeeting("database", geo, "RedrawAllPastTracks()");
+    if (!tracks)
         return;
     dc.save();
     dc.setBrush(Qt::NoBrush);
     const QPen ownPen = dc.pen();
     const QPen pastPen(PaletteColour(RED), 1);
     const uint32_t past = uint32_t(status.field[TS_PAST_HANDLE]);
-    for (uint32_t handle : *handles) {
-        if (handle == 1)
-            continue;
-        TrackInfo track{};
-        track.handle = handle;
-        if (!DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &track, "database"))
+    for (const TrackInfo& track : *tracks) {
+        if (track.handle == 1)
             continue;
         const int32_t lons[4] = {track.leftlon, track.rightlon, track.rightlon, track.leftlon};
         const int32_t lats[4] = {track.toplat, track.toplat, track.bottomlat, track.bottomlat};
@@ -52,7 +47,7 @@ void RedrawAllPastTracks(HWND, QPainter& dc)
         }
         if (!inView)
             continue;
-        dc.setPen(handle == past ? pastPen : ownPen);
+        dc.setPen(track.handle == past ? pastPen : ownPen);
         dc.drawPolygon(corners, 4);
         for (const QPoint& corner : corners)
             dc.drawEllipse(corner, CORNER_RADIUS, CORNER_RADIUS);
