@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <mutex>
+#include <unordered_map>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,15 +96,46 @@ fs::path driveRoot(char drive)
 
 } // namespace
 
-std::optional<std::string> detail::findEntryIgnoringCase(const fs::path& folder, const std::string& name)
+namespace {
+
+// Letters compare ignoring case, whatever the locale; other bytes compare as they are.
+char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+bool sameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiUpper(x) == asciiUpper(y);
+           });
+}
+
+std::string inCapitals(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), asciiUpper);
+    return name;
+}
+
+bool entryExists(const fs::path& folder, const std::string& name)
 {
     std::error_code ec;
-    if (fs::symlink_status(folder / name, ec).type() != fs::file_type::not_found && !ec)
+    return fs::symlink_status(folder / name, ec).type() != fs::file_type::not_found && !ec;
+}
+
+} // namespace
+
+std::optional<std::string> detail::findEntryIgnoringCase(const fs::path& folder, const std::string& name)
+{
+    if (entryExists(folder, name))
         return name;
+    // Of all the spellings of a name, the one in capitals sorts first, so when it exists it is
+    // what reading the folder would find; names written by Windows programs mostly are.
+    const std::string capitals = inCapitals(name);
+    if (capitals != name && entryExists(folder, capitals))
+        return capitals;
     std::optional<std::string> found;
+    std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (strcasecmp(entry.c_str(), name.c_str()) == 0) {
+        if (sameIgnoringCase(entry, name)) {
             if (!found || entry < *found)
                 found = entry;
         }
@@ -157,12 +189,70 @@ bool PrepareDataRoot()
     return SetCurrentDirectory("c:\\varnel");
 }
 
+namespace {
+
+// Names found spelt in capitals where the path gave them otherwise (the track database's
+// "ovl00001" is "OVL00001" on disk), by the folder's host path and the name as given. Only a
+// hint of what to try first: knownSpelling checks every use against what exists.
+std::mutex capitalsMutex;
+std::unordered_map<std::string, std::string> capitalSpellings;
+constexpr size_t MAX_CAPITAL_SPELLINGS = 4096;
+
+void noteSpelling(const fs::path& folder, const std::string& given, const std::string& found)
+{
+    std::string key = folder.native() + '/' + given;
+    std::lock_guard lock(capitalsMutex);
+    if (found == given || found != inCapitals(given)) {
+        capitalSpellings.erase(key);
+        return;
+    }
+    if (capitalSpellings.size() >= MAX_CAPITAL_SPELLINGS)
+        capitalSpellings.clear();
+    capitalSpellings[std::move(key)] = found;
+}
+
+// The path as given, with the names last found in capitals in capitals, when it exists and
+// none of those names exists as given: then the walk in HostPath would find just this, as an
+// exact match wins and of all spellings of a name the one in capitals sorts first. One status
+// call for a path spelt as it exists, one more for each name in capitals.
+std::optional<std::string> knownSpelling(const fs::path& root, const std::vector<std::string>& components)
+{
+    if (components.empty())
+        return std::nullopt;
+    std::string path = root.native();
+    std::vector<std::string> mustBeMissing;
+    {
+        std::lock_guard lock(capitalsMutex);
+        for (const auto& component : components) {
+            std::string given = path + '/' + component;
+            auto known = capitalSpellings.find(given);
+            if (known == capitalSpellings.end()) {
+                path = std::move(given);
+                continue;
+            }
+            (path += '/') += known->second;
+            mustBeMissing.push_back(std::move(given));
+        }
+    }
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    for (const auto& given : mustBeMissing)
+        if (::lstat(given.c_str(), &st) == 0 || errno != ENOENT)
+            return std::nullopt;
+    return path;
+}
+
+} // namespace
+
 std::optional<fs::path> HostPath(std::string_view windowsPath)
 {
     auto parsed = parse(windowsPath);
     if (!parsed)
         return std::nullopt;
     fs::path host = driveRoot(parsed->drive);
+    if (auto known = knownSpelling(host, parsed->components))
+        return fs::path(std::move(*known));
     std::error_code ec;
     if (!fs::is_directory(host, ec))
         return std::nullopt;
@@ -170,6 +260,7 @@ std::optional<fs::path> HostPath(std::string_view windowsPath)
     for (const auto& component : parsed->components) {
         if (resolving) {
             if (auto entry = detail::findEntryIgnoringCase(host, component)) {
+                noteSpelling(host, component, *entry);
                 host /= *entry;
                 continue;
             }

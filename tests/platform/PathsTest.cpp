@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -22,6 +23,52 @@ TEST(Paths, ComponentsMatchWhatExistsIgnoringCaseAndNewOnesAreCreatedAsGiven)
     fclose(f);
     EXPECT_TRUE(fs::exists(home.driveC() / "varnel" / "DataBase" / "OVL00001" / "NewFile.DAT"));
     EXPECT_EQ(win::access("C:\\varnel\\DATABASE\\Ovl00001\\newfile.dat", 0), 0);
+}
+
+TEST(Paths, EveryLookupFindsWhatExistsNowAsNamesAppearVanishAndAreRenamed)
+{
+    TempDataRoot home;
+    const fs::path database = home.driveC() / "varnel" / "database";
+    fs::create_directories(database / "OVL00001");
+    TempDataRoot::writeFile(database / "OVL00001" / "trk00002.dat", "x");
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        fs::path expected; // for "c:\varnel\database\ovl00001\trk00002.dat"
+    };
+    const Step steps[] = {
+        {"found in capitals", [] {}, database / "OVL00001" / "trk00002.dat"},
+        {"found again", [] {}, database / "OVL00001" / "trk00002.dat"},
+        {"the exact name appears and wins",
+         [&] { fs::create_directories(database / "ovl00001"); },
+         database / "ovl00001" / "trk00002.dat"},
+        {"the exact name vanishes", [&] { fs::remove(database / "ovl00001"); }, database / "OVL00001" / "trk00002.dat"},
+        {"renamed to mixed case",
+         [&] { fs::rename(database / "OVL00001", database / "Ovl00001"); },
+         database / "Ovl00001" / "trk00002.dat"},
+        {"of two other spellings the first in byte order",
+         [&] { fs::create_directories(database / "oVL00001"); },
+         database / "Ovl00001" / "trk00002.dat"},
+        {"capitals appear and sort first",
+         [&] { fs::create_directories(database / "OVL00001"); },
+         database / "OVL00001" / "trk00002.dat"},
+        {"the file in capitals",
+         [&] { TempDataRoot::writeFile(database / "OVL00001" / "TRK00002.DAT", "y"); },
+         database / "OVL00001" / "TRK00002.DAT"},
+        {"the file as given appears",
+         [&] { TempDataRoot::writeFile(database / "OVL00001" / "trk00002.dat", "z"); },
+         database / "OVL00001" / "trk00002.dat"},
+        {"a new name is as given",
+         [&] { fs::remove(database / "OVL00001" / "trk00002.dat"); fs::remove(database / "OVL00001" / "TRK00002.DAT"); },
+         database / "OVL00001" / "trk00002.dat"},
+        {"a folder gone leaves the next spelling",
+         [&] { fs::remove(database / "OVL00001"); },
+         database / "Ovl00001" / "trk00002.dat"},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        EXPECT_EQ(win::HostPath("c:\\varnel\\database\\ovl00001\\trk00002.dat"), step.expected) << step.what;
+    }
 }
 
 TEST(Paths, RelativePathsStartAtTheCurrentDirectory)
