@@ -237,6 +237,8 @@ TEST_F(ProgramTest, AStoredTrackShowsInItsClassColourWhereItLies)
 {
     run(options(), [] {
         const int32_t lon = 118500000, lat = 577000000;
+        vessellatitude = NO_POSITION_LAT; // no vessel drawn over the track
+        vessellongitude = NO_POSITION_LONG;
         TrackInfo& info = globalcurrenttrackinfos[0];
         info.slot = 0;
         info.leftlon = lon - 5000;
