@@ -1,4 +1,5 @@
-// The program's tests run on the GUI thread of an offscreen QApplication, as the program does.
+// The main of the tests that need widgets: they run on the GUI thread of an offscreen
+// QApplication, as the program does.
 #include "platform/gui.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     win::startGuiPlatform();
-    // Qt's pooled threads leave at once when idle, so thread counts show the module's alone.
+    // Qt's pooled threads leave at once when idle, so thread counts show a module's own.
     QThreadPool::globalInstance()->setExpiryTimeout(0);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
