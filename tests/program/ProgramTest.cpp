@@ -273,6 +273,30 @@ TEST_F(ProgramTest, AStoredTrackShowsInItsClassColourWhereItLies)
     });
 }
 
+TEST_F(ProgramTest, AnImportedLineIsDrawnOverTheChart)
+{
+    // Imported at start-up: a line along 57 42.0 N from 11 50.0 E to 11 52.0 E.
+    TempDataRoot::writeFile(root().driveC() / "varnel" / "import" / "cable.lin",
+                            "Cable\n$ start\n7 57 42.0 N 11 50.0 E 57 42.0 N 11 52.0 E\n");
+    run(options(), [] {
+        vessellatitude = NO_POSITION_LAT;
+        vessellongitude = NO_POSITION_LONG;
+        showAround(118500000, 577000000);
+        RefreshChart(hwndMain);
+        settle();
+        const QImage screen = win::widgetOf(hwndMain)->grab().toImage();
+        int x = 0, y = 0;
+        ASSERT_TRUE(EC_GeosToPixel(118500000, 577000000, &x, &y, TopEngineChartWindow()));
+        RECT chart{};
+        GetWindowRect(hwndChart, &chart);
+        bool onLine = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            onLine |= screen.pixelColor(chart.left + x, chart.top + y + dy) == PaletteColour(17);
+        EXPECT_TRUE(onLine);
+        EXPECT_NE(screen.pixelColor(chart.left + x, chart.top + y + 30), PaletteColour(17));
+    });
+}
+
 TEST(MainWindow, PassesThePrivateMessagesToTheChartWindow)
 {
     std::vector<UINT> received;

@@ -1,6 +1,7 @@
-// Overlays are layers of the active database: every shown overlay but the tracks' own has its
-// symbols, lines and polygons, texts and routes in view drawn over the chart, so that imported
-// survey files are visible.
+// Overlays are layers of the active database: every overlay but the tracks' own has its symbols,
+// lines and polygons, texts and routes in view drawn over the chart, so that imported survey
+// files are visible. Imports arrive not shown, and no window yet lets the user show them: every
+// overlay is drawn.
 #include "platform/winuser.h"
 #include "OverlayDrawing.h"
 
@@ -147,7 +148,7 @@ void DrawOverlays(HWND engineWindow, QPainter& dc)
     dc.setRenderHint(QPainter::Antialiasing);
     const View view{engineWindow, dc};
     for (const OverlayInfo& overlay : overlays) {
-        if (overlay.handle == TRACK_OVERLAY || !overlay.shown)
+        if (overlay.handle == TRACK_OVERLAY)
             continue;
         uint16_t counts[5] = {};
         if (!DBGetNoOfObjectsInDataRect(overlay.handle, counts, &area, ACTIVE_DATABASE))
