@@ -133,14 +133,6 @@ TEST_F(ProgramTest, DecliningTheConditionsShutsDownThroughTheNormalPath)
     EXPECT_EQ(hSwath.handle, nullptr);
 }
 
-TEST_F(ProgramTest, AMissingModuleIsNamedAndEndsTheStart)
-{
-    ProgramOptions o = options();
-    o.module = "Sonkel99x";
-    EXPECT_EQ(run(o), -42);
-    EXPECT_TRUE(contains(boxTexts(), "Failed to load Sonkel99x DLL: The specified module could not be found."));
-}
-
 TEST_F(ProgramTest, ADamagedSettingsFileStillStarts)
 {
     TempDataRoot::writeFile(root().windowsDir() / "VARNEL.INI", std::string("\x01\xff[Files\n=\n\0\0garbage]]", 24));
