@@ -21,12 +21,6 @@ namespace euro32 {
 
 namespace {
 
-constexpr UINT kMouseMove = 0x0200;
-constexpr UINT kLeftDown = 0x0201;
-constexpr UINT kLeftUp = 0x0202;
-constexpr UINT kRightDown = 0x0204;
-constexpr UINT kRightUp = 0x0205;
-
 // The chart windows in the order they were opened.
 std::vector<ChartView*>& openViews()
 {
@@ -146,18 +140,18 @@ bool ChartView::offerToProgram(UINT message, QMouseEvent* event)
 
 void ChartView::mousePressEvent(QMouseEvent* event)
 {
-    offerToProgram(event->button() == Qt::RightButton ? kRightDown : kLeftDown, event);
+    offerToProgram(event->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, event);
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event)
 {
-    offerToProgram(kMouseMove, event);
+    offerToProgram(WM_MOUSEMOVE, event);
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool right = event->button() == Qt::RightButton;
-    if (offerToProgram(right ? kRightUp : kLeftUp, event))
+    if (offerToProgram(right ? WM_RBUTTONUP : WM_LBUTTONUP, event))
         return;
     if (catalogue_ && !right)
         openChartAt(event->position());

@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr UINT WM_LBUTTONUP = 0x0202;
-constexpr UINT WM_RBUTTONUP = 0x0205;
-constexpr UINT WM_LBUTTONDOWN = 0x0201;
-constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr int IDM_CHART_TO_TOP = 40048;
 
 // Set by a chart tool of the program's own while it takes the mouse.
