@@ -110,13 +110,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().window());
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    void paintEvent(QPaintEvent*) override { paintFramedStrip(*this); }
 
 private:
     std::vector<QPushButton*> buttons_;

@@ -3,6 +3,7 @@
 #include "platform/gui.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QWidget>
 
 // The widget our window is drawn in goes under its parent's widget; without a widget application
@@ -16,3 +17,12 @@ inline QWidget* hostWidget(HWND parent)
 
 // Text a little smaller than the screen line, so that it fits a button one line high.
 inline int lineFontPixels(int lineHeight) { return lineHeight > 17 ? lineHeight - 8 : 9; }
+
+// A grey strip in a black frame, as the bars and the toolbar are drawn.
+inline void paintFramedStrip(QWidget& widget)
+{
+    QPainter painter(&widget);
+    painter.fillRect(widget.rect(), widget.palette().window());
+    painter.setPen(Qt::black);
+    painter.drawRect(widget.rect().adjusted(0, 0, -1, -1));
+}
