@@ -97,6 +97,9 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     for (int waited = 0; waited < 2000 && ThreadCount() != threadsBefore + 4; waited += 100)
         win::waitProcessingEvents(100);
     EXPECT_EQ(ThreadCount(), threadsBefore + 4);
+    // The timer thread titles the window at its first tick, which a loaded machine may delay.
+    for (int waited = 0; waited < 10000 && titleOf(window) != "Sonkel32 - No Nav Input"; waited += 100)
+        win::waitProcessingEvents(100);
     EXPECT_EQ(titleOf(window), "Sonkel32 - No Nav Input");
 
     PollModule(5);
