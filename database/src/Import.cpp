@@ -139,9 +139,31 @@ bool ImportLine(uint32_t overlay, const std::string& line)
     return true;
 }
 
-int ImportFiles(const char* title, const char* pattern, int shown, LineImporter importLine)
+struct ImportKind {
+    const char* title;     // the importer's name, the title of its messages
+    const char* pattern;
+    const char* noun;      // names the kind in messages: "symbol", "text", "line"
+    int shown;
+    LineImporter importLine;
+};
+
+const ImportKind SYMBOLS{"DBImportSymbols", "*.t-d", "symbol", 1, ImportSymbol};
+const ImportKind TEXTS{"DBImportTexts", "*.txt", "text", 1, ImportText};
+const ImportKind LINES{"DBImportPolygons", "*.lin", "line", 0, ImportLine};
+
+// Reads up to the end of the line holding the first '$'; false when the file ends first.
+bool SkipHeader(FILE* f)
 {
-    auto files = win::findFiles(Format("%s\\%s", IMPORT_FOLDER, pattern).c_str());
+    std::string line;
+    while (ReadLine(f, line))
+        if (line.find('$') != std::string::npos)
+            return true;
+    return false;
+}
+
+int ImportFiles(const ImportKind& kind)
+{
+    auto files = win::findFiles(Format("%s\\%s", IMPORT_FOLDER, kind.pattern).c_str());
     std::erase_if(files, [](const win::FoundFile& f) {
         // The symbol table is the importer's own setting, not a survey file.
         return f.directory || strcasecmp(f.name.c_str(), "symtable.txt") == 0;
@@ -152,24 +174,25 @@ int ImportFiles(const char* title, const char* pattern, int shown, LineImporter 
         std::string path = Format("%s\\%s", IMPORT_FOLDER, file.name.c_str());
         File f = Open(path, "r");
         if (!f) {
-            Failf(title, "%s %s", "Failed opening symbol import text file", path.c_str());
+            Failf(kind.title, "Failed opening %s import text file %s", kind.noun, path.c_str());
             continue;
         }
         OverlayInfo overlay{};
         std::snprintf(overlay.name, sizeof overlay.name, "%s (imported)", file.name.c_str());
-        overlay.shown = shown;
+        overlay.shown = kind.shown;
         // A file imported before has its overlay already; that is no news to the user.
-        if (OverlayNameTaken("database", overlay.name) || !DBCreateOverlay(&overlay))
+        if (OverlayNameTaken("database", overlay.name))
             continue;
-        std::string line;
-        bool header = true;
-        while (header && ReadLine(f.get(), line))
-            header = line.find('$') == std::string::npos;
-        if (header) {
-            Failf(title, "%s %s", "Failed reading symbol import text file", path.c_str());
+        // Only a file that will be imported gets its overlay: one refused now is imported once
+        // it has been put right.
+        if (!SkipHeader(f.get())) {
+            Failf(kind.title, "Failed reading %s import text file %s", kind.noun, path.c_str());
             continue;
         }
-        while (ReadLine(f.get(), line) && importLine(overlay.handle, line)) {
+        if (!DBCreateOverlay(&overlay))
+            continue;
+        std::string line;
+        while (ReadLine(f.get(), line) && kind.importLine(overlay.handle, line)) {
         }
     }
     return 1;
@@ -203,15 +226,15 @@ int _DBLoadSymbolTranslationTable()
 
 int DBImportSymbols()
 {
-    if (win::findFiles(Format("%s\\%s", IMPORT_FOLDER, "*.t-d").c_str()).empty())
+    if (win::findFiles(Format("%s\\%s", IMPORT_FOLDER, SYMBOLS.pattern).c_str()).empty())
         return 0;
     if (Exists(Format("%s\\%s", IMPORT_FOLDER, "symtable.txt")))
         _DBLoadSymbolTranslationTable();
-    return ImportFiles("DBImportSymbols", "*.t-d", 1, ImportSymbol);
+    return ImportFiles(SYMBOLS);
 }
 
-int DBImportTexts() { return ImportFiles("DBImportTexts", "*.txt", 1, ImportText); }
+int DBImportTexts() { return ImportFiles(TEXTS); }
 
-int DBImportPolygons() { return ImportFiles("DBImportPolygons", "*.lin", 0, ImportLine); }
+int DBImportPolygons() { return ImportFiles(LINES); }
 
 } // extern "C"

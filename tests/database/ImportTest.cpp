@@ -79,17 +79,30 @@ TEST_F(Import, SymbolsOnceWithTheirTranslation)
     EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
-TEST_F(Import, HeaderWithoutDollarLeavesAnEmptyOverlay)
+TEST_F(Import, FileWithoutItsHeaderIsImportedOnceItIsPutRight)
 {
     drop("nohead.t-d", "1 2 52 30.0 N 001 15.0 W Boiler\n");
+    drop("nohead.txt", "52 0.0 N 3 0.0 W Sand\n");
+    drop("nohead.lin", "7 50 0.0 N 1 0.0 W 51 30.0 N 0 30.0 E\n");
     ASSERT_EQ(DBImportSymbols(), 1);
-    EXPECT_EQ(boxTexts(), (Boxes{"DBImportSymbols: Failed reading symbol import text file "
-                                 "c:\\varnel\\import\\nohead.t-d"}));
-    uint32_t overlay = overlayNamed("nohead.t-d (imported)");
-    ASSERT_NE(overlay, 0u);
-    EXPECT_TRUE(all(overlay, OBJ_SYMBOL).empty());
+    ASSERT_EQ(DBImportTexts(), 1);
+    ASSERT_EQ(DBImportPolygons(), 1);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBImportSymbols: Failed reading symbol import text file c:\\varnel\\import\\nohead.t-d",
+                                 "DBImportTexts: Failed reading text import text file c:\\varnel\\import\\nohead.txt",
+                                 "DBImportPolygons: Failed reading line import text file c:\\varnel\\import\\nohead.lin"}));
+    int user = -1;
+    ASSERT_EQ(GetNoOfOverlays(&user), 1);
+    EXPECT_EQ(user, 1);  // "Current" only
+
+    // Still refused at the next start-up, and imported once the header is there.
+    win::scripted::clear();
     ASSERT_EQ(DBImportSymbols(), 1);
-    EXPECT_EQ(win::scripted::boxes().size(), 1u);  // the overlay of the first attempt stops the second
+    EXPECT_EQ(win::scripted::boxes().size(), 1u);
+    drop("nohead.t-d", "$\n1 2 52 30.0 N 001 15.0 W Boiler\n");
+    win::scripted::clear();
+    ASSERT_EQ(DBImportSymbols(), 1);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    EXPECT_EQ(all(overlayNamed("nohead.t-d (imported)"), OBJ_SYMBOL), (std::vector<uint32_t>{1}));
 }
 
 TEST_F(Import, TextsAndLines)
