@@ -50,6 +50,23 @@ void configure(Ini& ini)
     ini.SetSpaces(false);
 }
 
+// A section header missing its ']' ends with its line, as Win32 reads it; the parser would take
+// the next line into the name, and every write would then add that line once more.
+void closeSectionHeaders(std::string& data)
+{
+    for (size_t line = 0; line < data.size();) {
+        size_t end = std::min(data.find_first_of("\r\n", line), data.size());
+        size_t first = data.find_first_not_of(" \t", line);
+        if (first < end && data[first] == '[' && data.find(']', first) >= end) {
+            data.insert(end, 1, ']');
+            ++end;
+        }
+        line = data.find_first_not_of("\r\n", end);
+        if (line == std::string::npos)
+            break;
+    }
+}
+
 // False when a file is there but cannot be read in full: it then reads as empty, and must not
 // be replaced by a file holding only the keys written since.
 bool load(Ini& ini, const fs::path& path)
@@ -81,6 +98,7 @@ bool load(Ini& ini, const fs::path& path)
     }
     // NUL bytes would cut the text short for the parser; a damaged file reads what it can.
     std::replace(data.begin(), data.end(), '\0', ' ');
+    closeSectionHeaders(data);
     if (ini.LoadData(data) < 0)
         ini.Reset();
     return true;

@@ -168,3 +168,22 @@ TEST(Profile, ConcurrentWritersLeaveAWellFormedFile)
         files += e.is_regular_file();
     EXPECT_EQ(files, 1);
 }
+
+TEST(Profile, AnUnclosedSectionHeaderEndsAtItsLine)
+{
+    TempDataRoot home;
+    fs::path path = home.windowsDir() / "VARNEL.INI";
+    const std::string rest = "CurrentChart=bay.000\n[DepthInf]\ndepthunits=1\n";
+    TempDataRoot::writeFile(path, "[Files\n" + rest);
+    // The name stops at the line's end: its keys belong to "Files", the next section stays whole.
+    EXPECT_EQ(read("Files", "CurrentChart", "none", "VARNEL.INI"), "bay.000");
+    EXPECT_EQ(read("DepthInf", "depthunits", "none", "VARNEL.INI"), "1");
+
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(WritePrivateProfileStringA("Files", "BoxFileIndex", std::to_string(i).c_str(), "VARNEL.INI"));
+        ASSERT_TRUE(WritePrivateProfileStringA("DepthInf", "depthrange", "20", "VARNEL.INI"));
+    }
+    // The header is written whole; each line once, however often keys are written.
+    EXPECT_EQ(TempDataRoot::readFile(path),
+              "[Files]\nCurrentChart=bay.000\nBoxFileIndex=4\n\n\n[DepthInf]\ndepthunits=1\ndepthrange=20\n");
+}
