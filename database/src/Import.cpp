@@ -161,6 +161,25 @@ bool SkipHeader(FILE* f)
     return false;
 }
 
+// "%s (imported)" of the file's name. An overlay name holds 39 characters: a longer file name is
+// cut and tagged with a checksum of the whole name, so that files alike in their first
+// characters get overlays of their own and each file finds its overlay at every start-up.
+std::string OverlayNameOf(const std::string& file)
+{
+    const std::string suffix = " (imported)";
+    const size_t room = sizeof OverlayInfo::name - 1;
+    if (file.size() + suffix.size() <= room)
+        return file + suffix;
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (unsigned char c : file)
+        hash = (hash ^ c) * 16777619u;
+    std::string tag = Format("~%08X", unsigned(hash));
+    size_t keep = room - suffix.size() - tag.size();
+    while (keep > 0 && (static_cast<unsigned char>(file[keep]) & 0xC0) == 0x80)
+        --keep;  // never half a UTF-8 character
+    return file.substr(0, keep) + tag + suffix;
+}
+
 int ImportFiles(const ImportKind& kind)
 {
     auto files = win::findFiles(Format("%s\\%s", IMPORT_FOLDER, kind.pattern).c_str());
@@ -178,7 +197,7 @@ int ImportFiles(const ImportKind& kind)
             continue;
         }
         OverlayInfo overlay{};
-        std::snprintf(overlay.name, sizeof overlay.name, "%s (imported)", file.name.c_str());
+        std::snprintf(overlay.name, sizeof overlay.name, "%s", OverlayNameOf(file.name).c_str());
         overlay.shown = kind.shown;
         // A file imported before has its overlay already; that is no news to the user.
         if (OverlayNameTaken("database", overlay.name))

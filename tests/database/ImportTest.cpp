@@ -105,6 +105,39 @@ TEST_F(Import, FileWithoutItsHeaderIsImportedOnceItIsPutRight)
     EXPECT_EQ(all(overlayNamed("nohead.t-d (imported)"), OBJ_SYMBOL), (std::vector<uint32_t>{1}));
 }
 
+TEST_F(Import, LongFileNamesAlikeInTheirFirstCharactersGetOverlaysOfTheirOwn)
+{
+    const std::string stem = "North Sea pipeline survey 2026, block 17, part ";
+    drop(stem + "A.t-d", "$\n1 2 52 30.0 N 001 15.0 W Alpha\n");
+    drop(stem + "B.t-d", "$\n1 2 52 30.0 N 001 15.0 W Bravo\n");
+    drop("Short name.t-d", "$\n1 2 52 30.0 N 001 15.0 W Charlie\n");
+    ASSERT_EQ(DBImportSymbols(), 1);
+    ASSERT_EQ(DBImportSymbols(), 1);  // the next start-up finds every file's overlay
+    int user = 0;
+    ASSERT_EQ(GetNoOfOverlays(&user), 1);
+    ASSERT_EQ(user, 4);
+    std::vector<OverlayInfo> overlays(size_t(user) + 2);
+    ASSERT_EQ(GetOverlays(overlays.data()), 1);
+    std::vector<std::string> names;
+    for (size_t i = 3; i < overlays.size(); ++i) {
+        names.push_back(overlays[i].name);
+        EXPECT_EQ(all(overlays[i].handle, OBJ_SYMBOL).size(), 1u) << names.back();
+    }
+    EXPECT_EQ(names[2], "Short name.t-d (imported)");
+    for (int i : {0, 1}) {
+        EXPECT_EQ(names[i].size(), 39u);
+        EXPECT_EQ(names[i].substr(0, 19), stem.substr(0, 19));
+        EXPECT_EQ(names[i].substr(19, 1), "~");
+        EXPECT_EQ(names[i].substr(28), " (imported)");
+    }
+    EXPECT_NE(names[0], names[1]);
+    char name[20];
+    SymbolInfo first{1, 0, 0, 0, 0, 0};
+    ASSERT_EQ(DBGetObjectText(overlayNamed(names[0].c_str()), &first, name), 1);
+    EXPECT_STREQ(name, "Alpha");
+    EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
 TEST_F(Import, TextsAndLines)
 {
     drop("labels.txt", "$\n52 0.0 N 3 0.0 W Sand and gravel\n"
