@@ -14,8 +14,6 @@ namespace replaymake {
 namespace {
 
 constexpr const char* TESTDATA_FOLDER = "c:\\varnel\\testdata";
-constexpr const char* NAV_FILE = "c:\\varnel\\testdata\\nav.txt";
-constexpr const char* SOUNDER_FILE = "c:\\varnel\\testdata\\sedrix.txt";
 
 bool PrepareOutputFolder()
 {
@@ -76,11 +74,11 @@ class ReplayWriter {
 public:
     bool Create()
     {
-        if (!nav_.Create(NAV_FILE)) {
+        if (!nav_.Create(REPLAY_NAV_FILE)) {
             Complain("Failed to open gps text file\n");
             return false;
         }
-        if (!sounder_.Create(SOUNDER_FILE)) {
+        if (!sounder_.Create(REPLAY_SOUNDER_FILE)) {
             Complain("Failed to open Sedrix text file\n");
             return false;
         }
@@ -234,10 +232,10 @@ int Generate(const Selection& selection)
 {
     if (!PrepareOutputFolder())
         return EXIT_STOPPED;
-    if (!MayOverwrite(NAV_FILE, "G.P.S. text file \"c:\\varnel\\testdata\\nav.txt\" exists! OverWrite?\n") ||
-        !MayOverwrite(SOUNDER_FILE, "Sedrix text file \"c:\\varnel\\testdata\\sedrix.txt\" exists! OverWrite?\n"))
+    if (!MayOverwrite(REPLAY_NAV_FILE, "G.P.S. text file \"c:\\varnel\\testdata\\nav.txt\" exists! OverWrite?\n") ||
+        !MayOverwrite(REPLAY_SOUNDER_FILE, "Sedrix text file \"c:\\varnel\\testdata\\sedrix.txt\" exists! OverWrite?\n"))
         return EXIT_STOPPED;
-    std::FILE* tracksInf = win::fopen("tracks.inf", "rb");
+    std::FILE* tracksInf = win::fopen(TRACKS_INF, "rb");
     if (!tracksInf) {
         Complain("Failed to open tracks.inf\n");
         return EXIT_STOPPED;

@@ -55,7 +55,7 @@ void ListEntries(std::FILE* tracksInf)
 
 void ListTracks()
 {
-    if (std::FILE* tracksInf = win::fopen("tracks.inf", "rb")) {
+    if (std::FILE* tracksInf = win::fopen(TRACKS_INF, "rb")) {
         ListEntries(tracksInf);
         std::fclose(tracksInf);
     } else {

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace replaymake {
 namespace {
@@ -21,7 +22,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::optional<int> CheckTrackStatus()
 {
-    File status{win::fopen("c:\\varnel\\database\\ovl00001\\trkstat.inf", "rb")};
+    std::string statusPath = std::string("c:\\varnel\\database\\") + TRACK_OVERLAY_FOLDER + "\\" + TRACK_STATUS_FILE;
+    File status{win::fopen(statusPath.c_str(), "rb")};
     if (!status) {
         Complain("Failed opening ovl00001\\trkstat.inf\n");
         return ExitAfterKey(EXIT_NO_TRACK_STATUS);
@@ -56,7 +58,7 @@ void ReadDepthRange()
 // Counts from objects.inf, or when it is missing a check of tracks.inf's length.
 std::optional<int> ReportObjects()
 {
-    File objects{win::fopen("objects.inf", "rb")};
+    File objects{win::fopen(OBJECTS_INF, "rb")};
     if (objects) {
         static const char* const reports[2] = {
             "ovl00001\\objects.inf reports %d tracks in total (including deleted tracks)\n",
@@ -73,11 +75,11 @@ std::optional<int> ReportObjects()
     }
     Complain("Failed opening ovl00001\\objects.inf\n");
     Say("Calculating number of tracks from length of tracks.inf..\n");
-    if (win::access("tracks.inf", 0) != 0) {
+    if (win::access(TRACKS_INF, 0) != 0) {
         Complain("Can't find ovl00001\\tracks.inf\n");
         return ExitAfterKey(EXIT_NO_TRACKS_INF);
     }
-    int64_t size = win::fileSize("tracks.inf");
+    int64_t size = win::fileSize(TRACKS_INF);
     if (size < 0) {
         Complain("Error getting dos file information on tracks.inf\n");
         return ExitAfterKey(EXIT_TRACKS_INF_UNREADABLE);

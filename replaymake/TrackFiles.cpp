@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace replaymake {
@@ -11,7 +12,7 @@ std::vector<TracksInfEntry> ReadTracksInf(std::FILE* file)
 {
     std::vector<TracksInfEntry> entries;
     TracksInfEntry entry{};
-    char position[POSITION_RECORD_BYTES];
+    char position[sizeof(TracksInfEntryDisk::position)];
     while (std::fread(&entry.info, sizeof entry.info, 1, file) == 1) {
         entry.positionRecordRead = std::fread(position, sizeof position, 1, file) == 1;
         entries.push_back(entry);
@@ -25,7 +26,8 @@ BeamTable BeamTable::Load()
 {
     BeamTable table;
     BlockFile file;
-    if (!file.Open("C:\\Varnel\\DataBase\\OVL00001\\SWATH.DAT"))
+    std::string path = std::string("c:\\varnel\\database\\") + TRACK_OVERLAY_FOLDER + "\\" + BEAM_TABLE_FILE;
+    if (!file.Open(path.c_str()))
         return table;
     int64_t size = file.Size();
     if (size > 0) {
@@ -40,14 +42,14 @@ std::optional<int> BeamTable::Transducer(uint32_t handle) const
     if (handle >= values_.size())
         return std::nullopt;
     int value = values_[handle];
-    return value > 3 ? value - 8 : value;
+    return DecodeBeamTableValue(value);
 }
 
 TrackFileNames TrackFileNamesOf(uint32_t handle)
 {
     TrackFileNames names;
-    std::snprintf(names.points, sizeof names.points, "trk%05u.dat", handle);
-    std::snprintf(names.times, sizeof names.times, "trk%05u.tim", handle);
+    std::snprintf(names.points, sizeof names.points, "%s", StoredTrackFileName(handle, "dat").c_str());
+    std::snprintf(names.times, sizeof names.times, "%s", StoredTrackFileName(handle, "tim").c_str());
     return names;
 }
 

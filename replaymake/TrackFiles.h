@@ -1,7 +1,7 @@
 // Reading the track overlay's catalogue files: tracks.inf entries and the beam table.
 #pragma once
 
-#include "records/TrackRecords.h"
+#include "records/TrackStoreFiles.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,10 +9,6 @@
 #include <vector>
 
 namespace replaymake {
-
-constexpr int TRACKS_INF_ENTRY_BYTES = 42; // a TrackInfo record and an 8-byte position record
-constexpr int POSITION_RECORD_BYTES = TRACKS_INF_ENTRY_BYTES - int(sizeof(TrackInfoDisk));
-constexpr uint32_t CURRENT_TRACK_HANDLE = 1;
 
 struct TracksInfEntry {
     TrackInfoDisk info;

@@ -7,6 +7,7 @@
 #include "acquisition/Navigation.h"
 #include "acquisition/SounderLink.h"
 #include "platform/files.h"
+#include "records/TrackStoreFiles.h"
 #include "platform/messages.h"
 #include "recording/ModuleBinding.h"
 #include "replay/ReplayFlags.h"
@@ -35,8 +36,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* NAV_FILE = "c:\\varnel\\testdata\\nav.txt";
-constexpr const char* SOUNDER_FILE = "c:\\varnel\\testdata\\sedrix.txt";
 // Records per interval when winding fast.
 constexpr int FAST_RECORDS = 10;
 
@@ -213,7 +212,7 @@ int32_t GetCounter() { return position; }
 int OpenModuleLinks(HWND window)
 {
     bool complete = true;
-    for (auto [name, lines] : {std::pair{NAV_FILE, &navLines}, std::pair{SOUNDER_FILE, &sounderLines}})
+    for (auto [name, lines] : {std::pair{REPLAY_NAV_FILE, &navLines}, std::pair{REPLAY_SOUNDER_FILE, &sounderLines}})
         if (!readLines(name, *lines)) {
             missingFileBox(window, name);
             complete = false;

@@ -3,12 +3,11 @@
 #include "OutputFile.h"
 #include "ReplayFormats.h"
 #include "platform/files.h"
+#include "records/TrackStoreFiles.h"
 
 namespace {
 
 constexpr const char* TESTDATA_FOLDER = "c:\\varnel\\testdata";
-constexpr const char* NAV_FILE = "c:\\varnel\\testdata\\nav.txt";
-constexpr const char* SOUNDER_FILE = "c:\\varnel\\testdata\\sedrix.txt";
 
 } // namespace
 
@@ -19,7 +18,7 @@ bool WriteReplayFiles(const std::vector<SwathReading>& readings, std::string& er
         return false;
     }
     replaymake::OutputFile nav, sounder;
-    for (auto [file, path] : {std::pair{&nav, NAV_FILE}, std::pair{&sounder, SOUNDER_FILE}})
+    for (auto [file, path] : {std::pair{&nav, REPLAY_NAV_FILE}, std::pair{&sounder, REPLAY_SOUNDER_FILE}})
         if (!file->Create(path)) {
             error = std::string("cannot create ") + path;
             return false;
@@ -29,7 +28,7 @@ bool WriteReplayFiles(const std::vector<SwathReading>& readings, std::string& er
         sounder.Commit(replaymake::FormatSounderLine(sounder.LineSpace(), replaymake::ReadingLetter(reading.transducer),
                                                      replaymake::SounderRawOf(TrackPointOf(reading))));
     }
-    for (auto [file, path] : {std::pair{&nav, NAV_FILE}, std::pair{&sounder, SOUNDER_FILE}})
+    for (auto [file, path] : {std::pair{&nav, REPLAY_NAV_FILE}, std::pair{&sounder, REPLAY_SOUNDER_FILE}})
         if (!file->Close()) {
             error = std::string("cannot write ") + path;
             return false;
