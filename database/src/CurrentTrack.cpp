@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <unistd.h>
 #include <vector>
 
@@ -20,16 +21,18 @@ namespace {
 // file keeps whatever it held.
 int16_t storedSaveRateSlot = 0;
 
+enum class PutFailure { None, Open, Write };
+
 // Writes `count` records at record index `at` (at the end when negative) and cuts off whatever
 // lay beyond: a record torn by a crash or a full disk never shifts the records after it. A gap
 // before `at` is filled with copies of the last record (zeros when there is none). A failed
-// write is undone. Result: the file's new size, or -1.
+// write is undone. Result: the file's new size, or -1 with `failure` and errno set.
 long PutRecords(const std::string& path, const void* data, long recordBytes, uint32_t count, long at,
-                const char* title, const char* openMessage, const char* writeMessage)
+                PutFailure& failure)
 {
     File f = OpenForUpdate(path);
     if (!f) {
-        Fail(title, openMessage);
+        failure = PutFailure::Open;
         return -1;
     }
     long size = SizeOf(f.get());
@@ -47,14 +50,57 @@ long PutRecords(const std::string& path, const void* data, long recordBytes, uin
         ok = std::fwrite(filler.data(), filler.size(), 1, f.get()) == 1;
     ok = ok && (count == 0 || std::fwrite(data, size_t(recordBytes), count, f.get()) == count);
     ok = ok && std::fflush(f.get()) == 0;
+    int error = errno;
     long end = ok ? (at + long(count)) * recordBytes : keep * recordBytes;
     if (ftruncate(fileno(f.get()), end) != 0)
         ok = false;
     if (!Close(f) || !ok) {
-        Fail(title, writeMessage);
+        errno = error ? error : EIO;
+        failure = PutFailure::Write;
         return -1;
     }
     return end;
+}
+
+long PutRecordsReported(const std::string& path, const void* data, long recordBytes, uint32_t count, long at,
+                        const char* title, const char* openMessage, const char* writeMessage)
+{
+    PutFailure failure = PutFailure::None;
+    long size = PutRecords(path, data, recordBytes, count, at, failure);
+    if (failure != PutFailure::None)
+        Fail(title, failure == PutFailure::Open ? openMessage : writeMessage);
+    return size;
+}
+
+// Where a slot's times go: the places of the points just appended, so a time lost in a crash
+// or a point that failed to append never shifts later times. -2 when the points' times are
+// already there (the points were not recorded, nor are their times).
+long TimesPlace(uint32_t slot, uint32_t count)
+{
+    long points = std::max<long>(long(win::fileSize(CurrentTrackPath(int(slot), CurrentFile::Points).c_str())), 0) /
+                  long(sizeof(TrackPoint));
+    long at = points >= long(count) ? points - long(count) : -1;
+    if (at >= 0 && long(win::fileSize(CurrentTrackPath(int(slot), CurrentFile::Times).c_str())) >= points * 4)
+        return -2;
+    return at;
+}
+
+// The record rewritten in place: one small write that a crash cannot tear, and no new file
+// or rename for every reading. A store measures its tracks from their points, not from it.
+PutFailure PutCurrentTrackInfo(const TrackInfo& info)
+{
+    TrackInfoDisk disk = TrackInfoToDisk(info);
+    File f = OpenForUpdate(CurrentTrackPath(info.slot, CurrentFile::Info));
+    if (!f)
+        return PutFailure::Open;
+    bool ok = std::fwrite(&disk, sizeof disk, 1, f.get()) == 1 && std::fflush(f.get()) == 0 &&
+              ftruncate(fileno(f.get()), sizeof disk) == 0;
+    int error = errno;
+    if (!Close(f) || !ok) {
+        errno = error ? error : EIO;
+        return PutFailure::Write;
+    }
+    return PutFailure::None;
 }
 
 bool ValidSlot(uint32_t slot, const char* title)
@@ -81,9 +127,9 @@ int DBAddPointsToCurrentTrack(CurrentTrackBlock* block)
     const char* title = "DBAddPointsToCurrentTrack";
     if (!ValidSlot(block->slot, title))
         return 0;
-    long size = PutRecords(CurrentTrackPath(int(block->slot), CurrentFile::Points), block->buffer,
-                           sizeof(TrackPoint), block->count, -1, title, "Failed opening current track file",
-                           "Failed writing to current track file");
+    long size = PutRecordsReported(CurrentTrackPath(int(block->slot), CurrentFile::Points), block->buffer,
+                                   sizeof(TrackPoint), block->count, -1, title, "Failed opening current track file",
+                                   "Failed writing to current track file");
     if (size < 0)
         return 0;
     block->offset = int32_t(size);
@@ -95,16 +141,12 @@ int DBAddTimesToCurrentTrack(TimeBlock* block)
     const char* title = "DBAddTimesToCurrentTrack";
     if (!ValidSlot(block->slot, title))
         return 0;
-    // The times belong to the points just appended: they go to those points' places, so a
-    // time lost in a crash or a point that failed to append never shifts later times.
-    long points = std::max<long>(long(win::fileSize(CurrentTrackPath(int(block->slot), CurrentFile::Points).c_str())), 0) /
-                  long(sizeof(TrackPoint));
-    long at = points >= long(block->count) ? points - long(block->count) : -1;
-    std::string path = CurrentTrackPath(int(block->slot), CurrentFile::Times);
-    if (at >= 0 && long(win::fileSize(path.c_str())) >= points * 4)
-        return 1;  // the point was not recorded, nor is its time
-    return PutRecords(path, block->times, sizeof(uint32_t), block->count, at, title,
-                      "Failed opening current track time file", "Failed writing to current track time file") >= 0;
+    long at = TimesPlace(block->slot, block->count);
+    if (at == -2)
+        return 1;
+    return PutRecordsReported(CurrentTrackPath(int(block->slot), CurrentFile::Times), block->times, sizeof(uint32_t),
+                              block->count, at, title, "Failed opening current track time file",
+                              "Failed writing to current track time file") >= 0;
 }
 
 int DBSaveCurrentTrackInfo(TrackInfo* info)
@@ -112,13 +154,27 @@ int DBSaveCurrentTrackInfo(TrackInfo* info)
     const char* title = "DBSaveCurrentTrackInfo";
     if (!ValidSlot(uint32_t(info->slot), title))
         return 0;
-    TrackInfoDisk disk = TrackInfoToDisk(*info);
-    switch (ReplaceTrackFolderFile(CurrentTrackFileName(info->slot, CurrentFile::Info), &disk, sizeof disk)) {
-    case WriteResult::Ok: return 1;
-    case WriteResult::OpenFailed: return Fail(title, "Failed opening current track info file");
-    case WriteResult::WriteFailed: break;
+    switch (PutCurrentTrackInfo(*info)) {
+    case PutFailure::None: return 1;
+    case PutFailure::Open: return Fail(title, "Failed opening current track info file");
+    case PutFailure::Write: break;
     }
     return Fail(title, "Failed writing to current track info file");
+}
+
+int RecordCurrentTrackPoint(TrackInfo* info, TrackPoint* point, uint32_t time)
+{
+    if (uint32_t(info->slot) >= BEAM_SLOTS)
+        return EINVAL;
+    PutFailure failure = PutCurrentTrackInfo(*info);
+    if (failure == PutFailure::None)
+        PutRecords(CurrentTrackPath(info->slot, CurrentFile::Points), point, sizeof(TrackPoint), 1, -1, failure);
+    if (failure == PutFailure::None) {
+        long at = TimesPlace(uint32_t(info->slot), 1);
+        if (at != -2)
+            PutRecords(CurrentTrackPath(info->slot, CurrentFile::Times), &time, sizeof time, 1, at, failure);
+    }
+    return failure == PutFailure::None ? 0 : (errno ? errno : EIO);
 }
 
 int DBLoadCurrentTrackInfo(TrackInfo* info)

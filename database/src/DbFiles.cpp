@@ -63,7 +63,7 @@ std::string DatabaseFolder(const char* nameOrPath)
 
 std::string TrackFolder(const char* nameOrPath)
 {
-    return Format("%s\\%s", DatabaseFolder(nameOrPath).c_str(), "ovl00001");
+    return Format("%s\\%s", DatabaseFolder(nameOrPath).c_str(), TRACK_OVERLAY_FOLDER);
 }
 
 const char* CurrentTrackFileName(int slot, CurrentFile kind)
@@ -74,16 +74,15 @@ const char* CurrentTrackFileName(int slot, CurrentFile kind)
 
 std::string CurrentTrackPath(int slot, CurrentFile kind)
 {
-    return Format("%c:\\varnel\\%s\\ovl00001\\%s", driveLetter, "database",
-                  CurrentTrackFileName(slot, kind));
+    return Format("%s\\%s", TrackFolder("database").c_str(), CurrentTrackFileName(slot, kind));
 }
 
 std::string TrackStatusPath()
 {
-    return Format("%c:\\varnel\\%s\\ovl00001\\trkstat.inf", driveLetter, "database");
+    return Format("%s\\%s", TrackFolder("database").c_str(), TRACK_STATUS_FILE);
 }
 
-std::string BeamTablePath() { return Format("%s\\Swath.dat", TrackFolder("database").c_str()); }
+std::string BeamTablePath() { return Format("%s\\%s", TrackFolder("database").c_str(), BEAM_TABLE_FILE); }
 
 std::string Format(const char* format, ...)
 {
@@ -118,21 +117,20 @@ bool Close(File& file)
     return std::fclose(f) == 0 && ok;
 }
 
-WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes)
+namespace {
+
+// Writes `temporary` whole, then renames it over `path`: atomic on the host, where the
+// Windows-style rename would refuse to replace.
+WriteResult ReplaceThrough(const std::string& path, const std::string& temporary, const void* data, size_t bytes)
 {
-    if (!Exists(TrackFolder("database")))
-        return WriteResult::OpenFailed;
-    std::string path = Format("%s\\%s", TrackFolder("database").c_str(), name);
-    std::string temporary = Format("%s\\%s.new", DatabaseFolder("database").c_str(), name);
     File f = Open(temporary, "wb");
     if (!f)
         return WriteResult::OpenFailed;
-    bool written = std::fwrite(data, bytes, 1, f.get()) == 1;
+    bool written = bytes == 0 || std::fwrite(data, bytes, 1, f.get()) == 1;
     if (!Close(f) || !written) {
         win::remove(temporary.c_str());
         return WriteResult::WriteFailed;
     }
-    // Renaming over the old file is atomic on the host; the Windows-style rename would refuse.
     auto from = win::HostPath(temporary);
     auto to = win::HostPath(path);
     if (!from || !to || std::rename(from->c_str(), to->c_str()) != 0) {
@@ -140,6 +138,22 @@ WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t by
         return WriteResult::WriteFailed;
     }
     return WriteResult::Ok;
+}
+
+} // namespace
+
+WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes)
+{
+    if (!Exists(TrackFolder("database")))
+        return WriteResult::OpenFailed;
+    return ReplaceThrough(Format("%s\\%s", TrackFolder("database").c_str(), name),
+                          Format("%s\\%s.new", DatabaseFolder("database").c_str(), name), data, bytes);
+}
+
+WriteResult ReplaceDatabaseFile(const char* name, const void* data, size_t bytes)
+{
+    std::string path = Format("%s\\%s", DatabaseFolder("database").c_str(), name);
+    return ReplaceThrough(path, path + ".new", data, bytes);
 }
 
 bool Exists(const std::string& path) { return win::access(path.c_str(), 0) == 0; }

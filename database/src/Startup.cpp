@@ -73,36 +73,18 @@ int CurrentTrackHasPoints(bool& found)
     return 1;
 }
 
-// The point file of the next handle exists only when a store was cut short.
-bool InterruptedStore()
-{
-    long size = long(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()));
-    if (size < 0)
-        return false;
-    return Exists(Format("%s\\trk%05d.dat", TrackFolder("database").c_str(), int(size / 42) + 1));
-}
-
 int RecoverCurrentTrack()
 {
-    uint32_t next = uint32_t(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()) / 42) + 1;
     globalpasttrackinfo = TrackInfo{};
     globalpasttrackinfo.slot = 0;
-    bool described = DBLoadCurrentTrackInfo(&globalpasttrackinfo) != 0;
-    // It is the current track whatever a damaged record says.
-    globalpasttrackinfo.handle = 1;
+    DBLoadCurrentTrackInfo(&globalpasttrackinfo);
+    // It is the current track whatever a damaged record says; the store measures each track.
+    globalpasttrackinfo.handle = CURRENT_TRACK_HANDLE;
     globalpasttrackinfo.slot = 0;
     if (!DBSaveCurrentTrack(&globalpasttrackinfo))
         return 0;
-    if (!described) {
-        // Without its record each recovered track gets its rectangle from its own points.
-        uint32_t last = uint32_t(win::fileSize(Format("%s\\tracks.inf", TrackFolder("database").c_str()).c_str()) / 42);
-        for (uint32_t handle = next; handle <= last; ++handle) {
-            TrackInfo track{};
-            track.handle = handle;
-            DBUpdateTrackBoundingRect(&track);
-        }
-    }
-    globaltrackstatus.field[TS_PAST_HANDLE] = int32_t(globalpasttrackinfo.handle);
+    if (globalpasttrackinfo.handle != 0)
+        globaltrackstatus.field[TS_PAST_HANDLE] = int32_t(globalpasttrackinfo.handle);
     return DBSaveTrackStatus(&globaltrackstatus);
 }
 
@@ -118,18 +100,26 @@ bool CreationCutShort(const std::string& folder)
 int OpenExistingDatabase()
 {
     globaltrackstatus = TrackStatus{};
-    DBLoadTrackStatus(&globaltrackstatus);
+    if (Exists(TrackStatusPath())) {
+        DBLoadTrackStatus(&globaltrackstatus);
+    } else {
+        // Lost before it was first written (a crash or a full disk while the database was made).
+        globaltrackstatus = DefaultTrackStatus();
+        DBSaveTrackStatus(&globaltrackstatus);
+    }
     if (globaltrackstatus.field[TS_SAVING] == 0 && globaltrackstatus.field[TS_PAST_HANDLE] != 0) {
         globalpasttrackinfo.handle = uint32_t(globaltrackstatus.field[TS_PAST_HANDLE]);
         DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &globalpasttrackinfo, "database");
     }
     globaltrackstatus.field[TS_SAVING] = 0;
+    // A store cut short is finished before anything else; it failing leaves it for next time.
+    FinishInterruptedStore();
     // Points in the current files are an unfinished recording even when the status file was
     // lost or never said so; they are stored rather than merged into the next recording.
     bool points = false;
     if (!CurrentTrackHasPoints(points))
         return 0;
-    if ((points || InterruptedStore()) && !RecoverCurrentTrack())
+    if (points && !RecoverCurrentTrack())
         return 0;
     CreateBeamTable();
     return 1;

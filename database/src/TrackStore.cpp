@@ -15,7 +15,7 @@ constexpr long POINT_BYTES = sizeof(TrackPoint);
 
 std::string StoredTrackPath(const std::string& databaseFolder, uint32_t handle)
 {
-    return Format("%s\\%s\\trk%05d.dat", databaseFolder.c_str(), "ovl00001", int(handle));
+    return Format("%s\\%s\\%s", databaseFolder.c_str(), TRACK_OVERLAY_FOLDER, StoredTrackFileName(handle, "dat").c_str());
 }
 
 // Handle 1 is the current track of the record's slot in the active database.
@@ -117,7 +117,7 @@ int DBGetTrackBeam(uint32_t handle, int* transducer)
     int16_t value;
     if (std::fseek(f.get(), long(handle) * 2, SEEK_SET) != 0 || std::fread(&value, 2, 1, f.get()) != 1)
         return 1;
-    int beam = value >= 4 ? value - 8 : value;
+    int beam = DecodeBeamTableValue(value);
     if (beam < -3 || beam > 3)
         return 1;
     if (transducer)
@@ -129,37 +129,44 @@ int DBUpdateTrackBoundingRect(TrackInfo* track)
 {
     if (track->handle == 0)
         return 0;
+    TrackInfo measured = *track;
+    // An unreadable track keeps its entry as it was rather than losing its rectangle.
+    if (!MeasureTrack("DBReadTrackDataBlock", PointFilePath(track, "database"), measured))
+        return 0;
+    *track = measured;
+    return DBSetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, track, "database");
+}
+
+} // extern "C"
+
+bool MeasureTrack(const char* title, const std::string& pointFile, TrackInfo& track)
+{
     auto* buffer = new (std::nothrow) TrackPoint[TRACK_BLOCK_BYTES / sizeof(TrackPoint)];
     if (!buffer)
         return Fail("", "Failed malloc in DBUpdateTrackBoundingRect");
     std::unique_ptr<TrackPoint[]> owner(buffer);
-    const TrackInfo before = *track;
-    track->leftlon = track->toplat = track->rightlon = track->bottomlat = 0;
-    track->points = 0;
+    track.leftlon = track.toplat = track.rightlon = track.bottomlat = 0;
+    track.points = 0;
     TrackBlock block{buffer, 0, 0};
     do {
-        // An unreadable track keeps its entry as it was rather than losing its rectangle.
-        if (!DBReadTrackDataBlock(track, &block, "database")) {
-            *track = before;
-            return 0;
-        }
+        if (!ReadBlock(title, pointFile, &block))
+            return false;
         for (int i = 0; i < block.count; ++i) {
             // Copies: the packed fields may lie off their natural alignment.
             const int32_t lon = buffer[i].lon, lat = buffer[i].lat;
             if (buffer[i].colour == COLOUR_ERASED)
                 continue;
-            if (track->points == 0) {
-                track->leftlon = track->rightlon = lon;
-                track->toplat = track->bottomlat = lat;
+            if (track.points == 0) {
+                track.leftlon = track.rightlon = lon;
+                track.toplat = track.bottomlat = lat;
             }
-            ++track->points;
-            track->leftlon = std::min(track->leftlon, lon);
-            track->rightlon = std::max(track->rightlon, lon);
-            track->bottomlat = std::min(track->bottomlat, lat);
-            track->toplat = std::max(track->toplat, lat);
+            ++track.points;
+            track.leftlon = std::min(track.leftlon, lon);
+            track.rightlon = std::max(track.rightlon, lon);
+            track.bottomlat = std::min(track.bottomlat, lat);
+            track.toplat = std::max(track.toplat, lat);
         }
     } while (block.count == TRACK_BLOCK_POINTS);
-    return DBSetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, track, "database");
+    return true;
 }
 
-} // extern "C"

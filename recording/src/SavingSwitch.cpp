@@ -66,9 +66,12 @@ bool StoreCurrentTrack(const char* otherDatabaseFolder)
         if (!DBSaveCurrentTrackTo(folder.c_str(), &copy))
             return false;
     } else {
-        globalpasttrackinfo = globalcurrenttrackinfos[0];
-        if (!DBSaveCurrentTrack(&globalpasttrackinfo))
+        TrackInfo stored = globalcurrenttrackinfos[0];
+        if (!DBSaveCurrentTrack(&stored))
             return false;
+        // Nothing recorded, nothing stored: the past track stays the one it was.
+        if (stored.handle != 0)
+            globalpasttrackinfo = stored;
     }
     globaltrackstatus.field[TS_PAST_HANDLE] = int32_t(globalpasttrackinfo.handle);
     return true;

@@ -1,9 +1,12 @@
 #include "DatabaseFixture.h"
 
+#include "database/StorePlan.h"
 #include "platform/profile.h"
 
 #include <csignal>
 #include <cstring>
+#include <ctime>
+#include <tuple>
 #include <sys/resource.h>
 
 namespace fs = std::filesystem;
@@ -90,20 +93,10 @@ TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
     TrackPoint p = point(3);
     CurrentTrackBlock block{&p, 1, 0, 0};
     int appended = DBAddPointsToCurrentTrack(&block);
-    full.rlim_cur = 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    TrackInfo changed = globalcurrenttrackinfos[0];
-    changed.leftlon = 12345;
-    int described = DBSaveCurrentTrackInfo(&changed);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(appended, 0);
-    EXPECT_EQ(described, 0);
-    EXPECT_EQ(boxTexts(), (Boxes{"DBAddPointsToCurrentTrack: Failed writing to current track file",
-                                 "DBSaveCurrentTrackInfo: Failed writing to current track info file"}));
-    TrackInfo kept{};
-    ASSERT_EQ(DBLoadCurrentTrackInfo(&kept), 1);
-    EXPECT_EQ(kept.leftlon, globalcurrenttrackinfos[0].leftlon);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBAddPointsToCurrentTrack: Failed writing to current track file"}));
     auto points = readRecords<TrackPoint>(trackFile("trk00001.dat"));
     ASSERT_EQ(fs::file_size(trackFile("trk00001.dat")), 66u);
     EXPECT_EQ(+points[2].depth, 2.f);
@@ -114,7 +107,7 @@ TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
     EXPECT_EQ(readRecords<uint32_t>(trackFile("trk00001.tim")),
               (std::vector<uint32_t>{1700000000u, 1700000001u, 1700000002u, 1700000004u}));
 
-    // A store whose track entry does not fit: the moved track is taken in by the next store.
+    // A store whose track entry does not fit is finished by the next store, before its own track.
     win::scripted::clear();
     full.rlim_cur = 50;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
@@ -128,7 +121,7 @@ TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
     record(0, 5);
     info = globalcurrenttrackinfos[0];
     ASSERT_EQ(DBSaveCurrentTrack(&info), 1);
-    EXPECT_EQ(info.handle, 2u);
+    EXPECT_EQ(info.handle, 3u);
     auto list = entries();
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(+list[1].handle, 2u);
@@ -157,10 +150,12 @@ TEST_F(CurrentTrack, TimesStayWithTheirPoints)
 TEST_F(CurrentTrack, StoreTurnsEachSlotIntoATrack)
 {
     TrackInfoDisk deleted{};
-    for (int i = 0; i < 2; ++i)  // tracks.inf of 3 entries
+    for (int i = 0; i < 2; ++i)  // tracks.inf of 3 entries, two of them deleted tracks
         std::ofstream(trackFile("tracks.inf"), std::ios::binary | std::ios::app)
             .write(reinterpret_cast<const char*>(&deleted), sizeof deleted)
             .write("\0\0\0\0\0\0\0\0", 8);
+    ObjectCounts counted[2] = {{0, 0, 3, 0, 0}, {0, 0, 1, 0, 0}};
+    std::ofstream(trackFile("objects.inf"), std::ios::binary).write(reinterpret_cast<const char*>(counted), sizeof counted);
     for (int i = 0; i < 4; ++i)
         record(0, i);
     record(5, 10);
@@ -184,7 +179,7 @@ TEST_F(CurrentTrack, StoreTurnsEachSlotIntoATrack)
     EXPECT_EQ(beams[4], 0);
     EXPECT_EQ(beams[5], -3);
     auto counts = readRecords<ObjectCounts>(trackFile("objects.inf"));
-    EXPECT_EQ(+counts[0].tracks, 3);
+    EXPECT_EQ(+counts[0].tracks, 5);
     EXPECT_EQ(+counts[1].tracks, 3);
     auto list = entries();
     ASSERT_EQ(list.size(), 5u);
@@ -203,6 +198,82 @@ TEST_F(CurrentTrack, StoreTurnsEachSlotIntoATrack)
     EXPECT_EQ(DBSaveCurrentTrack(&wrong), 0);
     EXPECT_EQ(entries().size(), 5u);
     EXPECT_EQ(boxTexts(), (Boxes{"DBSaveCurrentTrack: Wrong handle for current track"}));
+}
+
+TEST_F(CurrentTrack, StoreTakesOnlySlotsThatRecordedAndNothingWhenNoneDid)
+{
+    // Saving switched on and off again before any reading: no track, no handle.
+    TrackInfo nothing = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&nothing), 1);
+    EXPECT_EQ(nothing.handle, 0u);
+    EXPECT_EQ(entries().size(), 1u);
+
+    record(0, 1);
+    TrackInfo first = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&first), 1);
+    record(3, 2);
+    TrackInfo second = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&second), 1);
+    // The slots left empty by the first store are not tracks of the second.
+    EXPECT_EQ(second.handle, 3u);
+    EXPECT_EQ(entries().size(), 3u);
+    EXPECT_EQ(readRecords<int16_t>(trackFile("Swath.dat")), (std::vector<int16_t>{0, 0, 0, 3}));
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_EQ(boxTexts(), Boxes{});
+}
+
+TEST_F(CurrentTrack, StoreThatCannotWriteTheBeamTableFailsAndIsFinishedLater)
+{
+    record(5, 1);
+    fs::remove(trackFile("Swath.dat"));
+    fs::create_directory(trackFile("Swath.dat"));
+    TrackInfo info = globalcurrenttrackinfos[0];
+    EXPECT_EQ(DBSaveCurrentTrack(&info), 0);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBSaveCurrentTrack: Failed opening beam table"}));
+
+    fs::remove(trackFile("Swath.dat"));
+    win::scripted::clear();
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_EQ(boxTexts(), Boxes{});
+    ASSERT_EQ(entries().size(), 2u);
+    EXPECT_EQ(+entries()[1].points, 1u);
+    int transducer = 0;
+    EXPECT_EQ(DBGetTrackBeam(2, &transducer), 0);
+    EXPECT_EQ(transducer, -3);
+}
+
+TEST_F(CurrentTrack, AFullDatabaseRefusesTheStoreAndKeepsTheRecording)
+{
+    // 65,535 entries: every handle a 16-bit count can hold is taken.
+    fs::resize_file(trackFile("tracks.inf"), 65535 * 42);
+    record(1, 1);
+    TrackInfo info = globalcurrenttrackinfos[0];
+    EXPECT_EQ(DBSaveCurrentTrack(&info), 0);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBSaveCurrentTrack: The database is full: it cannot take more than 65534 tracks. "
+                                 "The recording is kept; store it into another database."}));
+    EXPECT_EQ(fs::file_size(trackFile("tracks.inf")), 65535u * 42);
+    EXPECT_EQ(fs::file_size(trackFile("t0100001.dat")), 22u);
+}
+
+TEST_F(CurrentTrack, StartUpMendsWhatAKillLeftHalfDone)
+{
+    // The status file of a new database was never written.
+    fs::remove(trackFile("trkstat.inf"));
+    // A point whose time never reached its file, with no time before it.
+    TrackPoint p = point(1);
+    CurrentTrackBlock block{&p, 1, 0, 0};
+    ASSERT_EQ(DBAddPointsToCurrentTrack(&block), 1);
+    uint32_t before = uint32_t(std::time(nullptr));
+
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_EQ(boxTexts(), Boxes{});
+    auto status = readRecords<TrackStatusDisk>(trackFile("trkstat.inf"));
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(+status[0].low[TS_CURRENT_PEN_WIDTH], DefaultTrackStatus().field[TS_CURRENT_PEN_WIDTH]);
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVE_RATE], 1);
+    auto times = readRecords<uint32_t>(trackFile("trk00002.tim"));
+    ASSERT_EQ(times.size(), 1u);
+    EXPECT_GE(times[0] + 5, before);
 }
 
 TEST_F(CurrentTrack, StoreIntoAnotherDatabaseKeepsItWhole)
@@ -277,20 +348,23 @@ TEST_F(CurrentTrack, StatusFileOfTheWrongSize)
 TEST_F(CurrentTrack, StartUpStoresATrackInterruptedWhileSaving)
 {
     setSaving(1);
+    // The records say nothing useful: each stored track is measured from its own points.
     SetEmptyRect(globalcurrenttrackinfos[0]);
     for (int i = 0; i < 3; ++i)
         record(0, i);
     record(2, 7);
-    TrackInfo before = globalcurrenttrackinfos[0];
 
     ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     EXPECT_TRUE(win::scripted::boxes().empty());
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
     EXPECT_EQ(globaltrackstatus.field[TS_PAST_HANDLE], 2);
     EXPECT_EQ(globalpasttrackinfo.handle, 2u);
-    EXPECT_EQ(globalpasttrackinfo.leftlon, before.leftlon);
+    EXPECT_EQ(globalpasttrackinfo.leftlon, 9999998);
     auto list = entries();
     ASSERT_EQ(list.size(), 3u);
+    auto extent = [](const TrackInfoDisk& e) { return std::tuple{+e.leftlon, +e.toplat, +e.rightlon, +e.bottomlat, +e.points}; };
+    EXPECT_EQ(extent(list[1]), std::tuple(9999998, 500000002, 10000000, 500000000, 3u));
+    EXPECT_EQ(extent(list[2]), std::tuple(9999993, 500000007, 9999993, 500000007, 1u));
     EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00002.dat")).size(), 3u);
     EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00003.dat")).size(), 1u);
     auto status = readRecords<TrackStatusDisk>(trackFile("trkstat.inf"))[0];
@@ -302,7 +376,7 @@ TEST_F(CurrentTrack, StartUpStoresATrackInterruptedWhileSaving)
     ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     EXPECT_EQ(entries().size(), 3u);
     EXPECT_EQ(globalpasttrackinfo.handle, 2u);
-    EXPECT_EQ(globalpasttrackinfo.leftlon, before.leftlon);
+    EXPECT_EQ(globalpasttrackinfo.leftlon, 9999998);
 }
 
 TEST_F(CurrentTrack, StartUpAlignsTimesWithPoints)
@@ -322,23 +396,38 @@ TEST_F(CurrentTrack, StartUpAlignsTimesWithPoints)
               (std::vector<uint32_t>{1700000000u, 1700000001u, 1700000002u, 1700000002u}));
 }
 
-TEST_F(CurrentTrack, StartUpFinishesAStoreThatWasCutShort)
+TEST_F(CurrentTrack, StartUpFinishesAStoreIntoAnotherDatabaseThatWasCutShort)
 {
+    fs::copy(host("c:\\varnel\\database"), home.driveC() / "varnel" / "Other", fs::copy_options::recursive);
+    fs::path other = home.driveC() / "varnel" / "Other" / "OVL00001";
     setSaving(1);
     record(0, 1);
-    record(6, 2);
+    record(0, 2);
     record(6, 3);
-    // The store had moved slot 0's point file when the program died.
-    fs::rename(trackFile("trk00001.dat"), trackFile("trk00002.dat"));
+    // Killed after slot 0's times had moved, before its points did.
+    ASSERT_TRUE(WriteStorePlan({"c:\\varnel\\other", globalcurrenttrackinfos[0], {{0, 2}, {6, 3}}}));
+    fs::rename(trackFile("trk00001.tim"), other / "trk00002.tim");
+
     ASSERT_EQ(DBInitialiseDatabase('C'), 1);
-    auto list = entries();
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00002.dat")).size(), 1u);
-    EXPECT_EQ(readRecords<uint32_t>(trackFile("trk00002.tim")).size(), 1u);
-    EXPECT_EQ(readRecords<TrackPoint>(trackFile("trk00003.dat")).size(), 2u);
-    EXPECT_EQ(readRecords<int16_t>(trackFile("Swath.dat")), (std::vector<int16_t>{0, 0, 0, -2}));
-    EXPECT_EQ(globaltrackstatus.field[TS_PAST_HANDLE], 2);
-    EXPECT_EQ(+readRecords<ObjectCounts>(trackFile("objects.inf"))[1].tracks, 3);
+    EXPECT_EQ(boxTexts(), Boxes{});
+    EXPECT_EQ(readRecords<TrackPoint>(other / "trk00002.dat").size(), 2u);
+    EXPECT_EQ(readRecords<uint32_t>(other / "trk00002.tim"), (std::vector<uint32_t>{1700000001u, 1700000002u}));
+    EXPECT_EQ(readRecords<uint32_t>(other / "trk00003.tim"), (std::vector<uint32_t>{1700000003u}));
+    EXPECT_EQ(readRecords<int16_t>(other / "Swath.dat"), (std::vector<int16_t>{0, 0, 0, -2}));
+    auto counts = readRecords<ObjectCounts>(other / "objects.inf");
+    EXPECT_EQ(+counts[0].tracks, 3);
+    EXPECT_EQ(+counts[1].tracks, 3);
+    // Nothing of it stayed behind in the active database.
+    EXPECT_EQ(entries().size(), 1u);
+    for (const char* name : {"trk00001.dat", "trk00001.tim", "t9800001.dat", "t9800001.tim"})
+        EXPECT_EQ(fs::file_size(trackFile(name)), 0u) << name;
+
+    // The next recording's points carry their own times.
+    record(0, 9);
+    TrackInfo next = globalcurrenttrackinfos[0];
+    ASSERT_EQ(DBSaveCurrentTrack(&next), 1);
+    EXPECT_EQ(next.handle, 2u);
+    EXPECT_EQ(readRecords<uint32_t>(trackFile("trk00002.tim")), (std::vector<uint32_t>{1700000009u}));
 }
 
 TEST_F(CurrentTrack, StartUpNeverOverwritesTracksOfALostOverlayTable)

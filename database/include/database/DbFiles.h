@@ -2,6 +2,8 @@
 // letter, the path templates, the beam-slot file names, file handles and failure reports.
 #pragma once
 
+#include "records/TrackStoreFiles.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -44,6 +46,8 @@ bool Close(File& file);
 // file, and looking up a name it does not hold means reading all of its names.
 enum class WriteResult { Ok, OpenFailed, WriteFailed };
 WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes);
+// The same for a file of the active database's own folder.
+WriteResult ReplaceDatabaseFile(const char* name, const void* data, size_t bytes);
 bool Exists(const std::string& path);
 
 // Warning beep and an error box titled with the operation; returns 0 for `return Fail(...)`.

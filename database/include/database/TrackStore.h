@@ -6,6 +6,7 @@
 #include "records/TrackRecords.h"
 
 #include <cstdint>
+#include <string>
 
 extern "C" {
 
@@ -29,3 +30,7 @@ int DBGetTrackBeam(uint32_t handle, int* transducer);
 int DBUpdateTrackBoundingRect(TrackInfo* track);
 
 } // extern "C"
+
+// Rectangle and count of a point file's points that are not erased, into `track`; false,
+// reported under `title`, when the file cannot be read.
+bool MeasureTrack(const char* title, const std::string& pointFile, TrackInfo& track);
