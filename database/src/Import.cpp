@@ -79,10 +79,27 @@ bool ReadLine(FILE* f, std::string& line)
     return read;
 }
 
-// One object per line; false at the first line that does not match.
-using LineImporter = bool (*)(uint32_t overlay, const std::string& line);
+// Where a line comes from, for the messages about it.
+struct Source {
+    const char* title;
+    const std::string& path;
+    int line;
+};
 
-bool ImportSymbol(uint32_t overlay, const std::string& line)
+// One object per line; false at the first line that does not match.
+using LineImporter = bool (*)(uint32_t overlay, const std::string& line, const Source& source);
+
+// At most `limit` bytes of a text, never ending in half a UTF-8 character.
+size_t CutAt(const std::string& text, size_t limit)
+{
+    if (text.size() <= limit)
+        return text.size();
+    while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
+        --limit;
+    return limit;
+}
+
+bool ImportSymbol(uint32_t overlay, const std::string& line, const Source&)
 {
     int colour, symbol;
     double latDeg, latMin, lonDeg, lonMin;
@@ -101,7 +118,10 @@ bool ImportSymbol(uint32_t overlay, const std::string& line)
     return true;
 }
 
-bool ImportText(uint32_t overlay, const std::string& line)
+// A text's length is 16 bits on disk.
+constexpr size_t LONGEST_TEXT = 32767;
+
+bool ImportText(uint32_t overlay, const std::string& line, const Source& source)
 {
     double latDeg, latMin, lonDeg, lonMin;
     char latHemi, lonHemi;
@@ -112,12 +132,17 @@ bool ImportText(uint32_t overlay, const std::string& line)
     int32_t lat, lon;
     if (!Latitude(latDeg, latMin, latHemi, lat) || !Longitude(lonDeg, lonMin, lonHemi, lon))
         return false;
-    TextInfo record{0, lon, lat, lon, lat, 0, int32_t(std::strlen(text.c_str()))};
+    text.resize(std::strlen(text.c_str()));
+    size_t length = CutAt(text, LONGEST_TEXT);
+    if (length < text.size())
+        Failf(source.title, "Text of %zu bytes in line %d of %s cut to its first %zu", text.size(), source.line,
+              source.path.c_str(), length);
+    TextInfo record{0, lon, lat, lon, lat, 0, int32_t(length)};
     _DBAddText(overlay, &record, text.c_str());
     return true;
 }
 
-bool ImportLine(uint32_t overlay, const std::string& line)
+bool ImportLine(uint32_t overlay, const std::string& line, const Source&)
 {
     int number;
     double v[8];
@@ -152,12 +177,14 @@ const ImportKind TEXTS{"DBImportTexts", "*.txt", "text", 1, ImportText};
 const ImportKind LINES{"DBImportPolygons", "*.lin", "line", 0, ImportLine};
 
 // Reads up to the end of the line holding the first '$'; false when the file ends first.
-bool SkipHeader(FILE* f)
+bool SkipHeader(FILE* f, int& lines)
 {
     std::string line;
-    while (ReadLine(f, line))
+    while (ReadLine(f, line)) {
+        ++lines;
         if (line.find('$') != std::string::npos)
             return true;
+    }
     return false;
 }
 
@@ -174,10 +201,7 @@ std::string OverlayNameOf(const std::string& file)
     for (unsigned char c : file)
         hash = (hash ^ c) * 16777619u;
     std::string tag = Format("~%08X", unsigned(hash));
-    size_t keep = room - suffix.size() - tag.size();
-    while (keep > 0 && (static_cast<unsigned char>(file[keep]) & 0xC0) == 0x80)
-        --keep;  // never half a UTF-8 character
-    return file.substr(0, keep) + tag + suffix;
+    return file.substr(0, CutAt(file, room - suffix.size() - tag.size())) + tag + suffix;
 }
 
 int ImportFiles(const ImportKind& kind)
@@ -204,14 +228,15 @@ int ImportFiles(const ImportKind& kind)
             continue;
         // Only a file that will be imported gets its overlay: one refused now is imported once
         // it has been put right.
-        if (!SkipHeader(f.get())) {
+        int lines = 0;
+        if (!SkipHeader(f.get(), lines)) {
             Failf(kind.title, "Failed reading %s import text file %s", kind.noun, path.c_str());
             continue;
         }
         if (!DBCreateOverlay(&overlay))
             continue;
         std::string line;
-        while (ReadLine(f.get(), line) && kind.importLine(overlay.handle, line)) {
+        while (ReadLine(f.get(), line) && kind.importLine(overlay.handle, line, Source{kind.title, path, ++lines})) {
         }
     }
     return 1;

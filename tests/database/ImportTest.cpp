@@ -196,6 +196,26 @@ TEST_F(Import, TextsAndLines)
     EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
+TEST_F(Import, TextTooLongForItsRecordIsCutNotWrapped)
+{
+    std::string e;
+    for (int i = 0; i < 20000; ++i)
+        e += "\xC3\xA9";  // 40,000 bytes of two-byte characters
+    drop("long.txt", "$\n52 0.0 N 3 0.0 W " + e + "\n53 0.0 N 3 0.0 W After\n");
+    ASSERT_EQ(DBImportTexts(), 1);
+    EXPECT_EQ(boxTexts(), (Boxes{"DBImportTexts: Text of 40000 bytes in line 2 of c:\\varnel\\import\\long.txt "
+                                 "cut to its first 32766"}));
+    uint32_t overlay = overlayNamed("long.txt (imported)");
+    ASSERT_EQ(all(overlay, OBJ_TEXT), (std::vector<uint32_t>{1, 2}));
+    TextInfo t{};
+    t.handle = 1;
+    ASSERT_EQ(DBGetObjectInfo(overlay, OBJ_TEXT, &t, "database"), 1);
+    EXPECT_EQ(t.length, 32766);  // whole characters only
+    std::string text(32766, '\0');
+    ASSERT_EQ(GetObject(overlay, OBJ_TEXT, 1, text.data()), 1);
+    EXPECT_EQ(text, e.substr(0, 32766));
+}
+
 TEST_F(Import, PositionsBeyondTheEarthEndTheFile)
 {
     drop("far.t-d", "$\n"
