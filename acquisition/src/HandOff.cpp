@@ -9,7 +9,10 @@
 #include "recording/VesselState.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
+#include <string>
 
 // Recording control of the main program: shows whether automatic saving is held back.
 extern "C" void AutoSaveIndicate(int on);
@@ -34,6 +37,21 @@ void widenRectangle(TrackInfo& info, const SwathReading& r)
     info.toplat = std::max(info.toplat, r.lat);
 }
 
+// Saving stops at the first reading that cannot be written, with one message rather than one
+// per file and reading. The status file still says saving, so the next start-up stores what
+// was recorded.
+void StopSavingOnWriteFailure(int error)
+{
+    globaltrackstatus.field[TS_SAVING] = 0;
+    AutoSaveIndicate(0);
+    std::string text = error == ENOSPC || error == EDQUOT || error == EFBIG
+                           ? "The disk is full."
+                           : std::string("Recorded data could not be written: ") + std::strerror(error) + ".";
+    text += " Recording has stopped. Everything recorded before this is kept and is stored when the "
+            "program next starts.";
+    MessageBoxA(nullptr, text.c_str(), "Recording stopped", MB_OK | MB_ICONHAND);
+}
+
 void record(const SwathReading& reading)
 {
     SwathReading copy = reading;
@@ -54,13 +72,9 @@ void record(const SwathReading& reading)
         widenRectangle(info, copy);
     }
     info.slot = slot;
-    DBSaveCurrentTrackInfo(&info);
     TrackPoint point = TrackPointOf(copy);
-    CurrentTrackBlock points{&point, 1, 0, uint32_t(slot)};
-    DBAddPointsToCurrentTrack(&points);
-    uint32_t time = now();
-    TimeBlock times{&time, 1, uint32_t(slot)};
-    DBAddTimesToCurrentTrack(&times);
+    if (int error = RecordCurrentTrackPoint(&info, &point, now()))
+        StopSavingOnWriteFailure(error);
 }
 
 } // namespace
@@ -109,10 +123,10 @@ void OpenSaveRateGate()
 
 void ApplySpeedInhibit()
 {
-    if (rMaxVesselKnots < 0)
-        return;
     double speed = knots;
-    if (speed < rMinVesselKnots || speed > rMaxVesselKnots) {
+    // A negative upper limit switches the speed window off, which lifts any hold it had.
+    bool outside = rMaxVesselKnots >= 0 && (speed < rMinVesselKnots || speed > rMaxVesselKnots);
+    if (outside) {
         if (globaltrackstatus.field[TS_SAVING] && !fRecordingInhibited) {
             fRecordingInhibited = true;
             OutputDebugStringA("Recording Inhibited\n");

@@ -6,12 +6,17 @@
 #include "classification/BoxFile.h"
 #include "database/CurrentTrack.h"
 #include "database/DbFiles.h"
+#include "database/OverlayStore.h"
+#include "database/TrackStore.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "recording/SwathGeometry.h"
 #include "recording/VesselState.h"
 
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
+#include <tuple>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -170,11 +175,80 @@ TEST_F(HandOffTest, SpeedWindowInhibitsOutsideItsLimits)
     }
     EXPECT_EQ(autoSaveIndications, (std::vector<int>{0, 1}));
 
-    rMaxVesselKnots = -1;
+    // Switching the window off while it holds recording back lets recording go on.
     navSentence("$GPVTG,90.0,T,,M,30.0,N\r");
     SwathReading r{};
     GetTrackData(&r);
+    ASSERT_TRUE(fRecordingInhibited.load());
+    rMaxVesselKnots = -1;
+    navSentence("$GPVTG,90.0,T,,M,30.0,N\r");
+    GetTrackData(&r);
     EXPECT_FALSE(fRecordingInhibited.load()) << "window off";
+    EXPECT_EQ(autoSaveIndications, (std::vector<int>{0, 1, 0, 1}));
+}
+
+// Files of this process cannot grow past `bytes` while it lives: a disk that is full.
+struct FileSizeLimit {
+    rlimit before{};
+    void (*previous)(int);
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = before;
+        full.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previous);
+    }
+};
+
+TEST_F(HandOffTest, AFullDiskStopsSavingOnceAndLosesNothingRecorded)
+{
+    auto reading = [](const char* line) {
+        OpenSaveRateGate();
+        navSentence("$GPGLL,5000.0000,N,00100.0000,W\r");
+        sounderLine(line);
+        SwathReading r{};
+        GetTrackData(&r);
+    };
+    for (int i = 0; i < 3; ++i) {
+        reading("D0100F0001S0001\r\n");
+        reading("E0100F0001S0001\r\n");
+    }
+    {
+        FileSizeLimit full(3 * sizeof(TrackPoint));
+        for (int i = 0; i < 3; ++i)
+            reading("D0100F0001S0001\r\n");
+    }
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].caption, "Recording stopped");
+    EXPECT_EQ(win::scripted::boxes()[0].text.rfind("The disk is full. Recording has stopped.", 0), 0u)
+        << win::scripted::boxes()[0].text;
+    EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
+    EXPECT_EQ(autoSaveIndications, std::vector<int>{0});
+    EXPECT_EQ(points(0).size(), 3u);
+    EXPECT_EQ(timeCount(0), 3u);
+
+    // The next start-up stores both slots, each with its own rectangle and beam.
+    std::vector<TrackPoint> slot0 = points(0), slot1 = points(1);
+    win::scripted::clear();
+    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    for (auto [handle, stored, transducer] : {std::tuple{2u, &slot0, 0}, std::tuple{3u, &slot1, 1}}) {
+        TrackInfo entry{};
+        entry.handle = handle;
+        ASSERT_EQ(DBGetObjectInfo(TRACK_OVERLAY, OBJ_TRACK, &entry, "database"), 1);
+        EXPECT_EQ(entry.points, 3u);
+        EXPECT_EQ(entry.leftlon, +(*stored)[0].lon);
+        EXPECT_EQ(entry.toplat, +(*stored)[0].lat);
+        int beam = -9;
+        EXPECT_EQ(DBGetTrackBeam(handle, &beam), 0);
+        EXPECT_EQ(beam, transducer);
+    }
 }
 
 TEST_F(HandOffTest, NothingIsRecordedBeforeTheFirstFix)
