@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/winuser.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -72,12 +73,19 @@ void copyFields(const From& from, To& to)
     to.lastClass = from.lastClass;
 }
 
+int refuseDamagedFile()
+{
+    MessageBeep(MB_ICONHAND);
+    MessageBoxA(nullptr, "Error reading boxfile", "Varnel system manager", MB_ICONSTOP);
+    return 0;
+}
+
 } // namespace
 
 int LoadBoxFile(const char* path, HWND windowToRepaint, BoxFile* record, int keepSetting)
 {
-    File file(win::fopen(path, "rb"));
-    if (!file) {
+    File file(win::fopenRegular(path));
+    if (!file && errno != EINVAL) {
         std::string folder = win::CurrentDirectory();
         char text[600];
         std::snprintf(text, sizeof text, "Failed opening boxfile \"%s\" from \"%s\"", path,
@@ -85,11 +93,9 @@ int LoadBoxFile(const char* path, HWND windowToRepaint, BoxFile* record, int kee
         TRACE_HOOK(text);
         return 0;
     }
-    if (win::fileSize(path) != BOX_FILE_BYTES) {
-        MessageBeep(MB_ICONHAND);
-        MessageBoxA(nullptr, "Error reading boxfile", "Varnel system manager", MB_ICONSTOP);
-        return 0;
-    }
+    // A pipe or device in the file's place is no box file.
+    if (!file || win::fileSize(path) != BOX_FILE_BYTES)
+        return refuseDamagedFile();
     BoxFileDisk disk;
     if (std::fread(&disk, sizeof disk, 1, file.get()) != 1) {
         TRACE_HOOK("Failed reading boxfile");

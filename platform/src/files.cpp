@@ -143,6 +143,25 @@ std::optional<std::string> detail::findEntryIgnoringCase(const fs::path& folder,
     return found;
 }
 
+int detail::openRegularFile(const fs::path& path)
+{
+    // Non-blocking only until the type is known: a pipe opened for reading would wait for a writer.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENXIO) // a socket, or a device with nothing behind it
+            errno = EINVAL;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
 namespace {
 
 int setErrnoResult(int rc) { return rc == 0 ? 0 : -1; }
@@ -311,6 +330,22 @@ FILE* fopen(const char* path, const char* mode)
     FILE* f = std::fopen(host->c_str(), m.c_str());
     if (f)
         fcntl(fileno(f), F_SETFD, FD_CLOEXEC);
+    return f;
+}
+
+FILE* fopenRegular(const char* path)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    int fd = detail::openRegularFile(*host);
+    if (fd < 0)
+        return nullptr;
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f)
+        ::close(fd);
     return f;
 }
 

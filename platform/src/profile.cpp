@@ -72,15 +72,9 @@ void closeSectionHeaders(std::string& data)
 bool load(Ini& ini, const fs::path& path)
 {
     configure(ini);
-    // Non-blocking, so that a pipe or device in the file's place cannot hang the reader.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = win::detail::openRegularFile(path);
     if (fd < 0)
         return errno == ENOENT;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     std::string data;
     char chunk[8192];
     for (;;) {

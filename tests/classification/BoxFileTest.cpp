@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -152,6 +153,18 @@ TEST_F(BoxFileTest, WrongSizedFilesAreRefusedAndTheRecordKept)
     }
     EXPECT_EQ(LoadBoxFile("c:\\varnel\\BoxFiles\\missing.box", nullptr, &box, 0), 0);
     EXPECT_EQ(win::scripted::boxes().size(), 1u) << "a missing file is silent";
+}
+
+TEST_F(BoxFileTest, APipeInTheBoxFilesPlaceIsRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo((boxFolder / "pipe.box").c_str(), 0600), 0);
+    BoxFile before = box;
+    // Opening a pipe for reading would wait for a writer for ever.
+    EXPECT_EQ(LoadBoxFile("c:\\varnel\\BoxFiles\\pipe.box", nullptr, &box, 0), 0);
+    EXPECT_EQ(std::memcmp(&before, &box, sizeof box), 0);
+    auto boxes = win::scripted::boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error reading boxfile");
 }
 
 TEST_F(BoxFileTest, KeepSettingChangesOnlyTheSlotName)

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -121,6 +122,34 @@ TEST(Paths, FileOperationsOnWindowsPaths)
     EXPECT_TRUE(win::isDirectory("C:\\Varnel\\SUB"));
     EXPECT_EQ(win::rmdir("c:\\varnel\\SUB"), 0);
     EXPECT_FALSE(win::isDirectory("c:\\varnel\\sub"));
+}
+
+TEST(Paths, OnlyRegularFilesOpenForReadingAndNothingWaits)
+{
+    TempDataRoot home;
+    fs::path folder = home.driveC() / "varnel";
+    TempDataRoot::writeFile(folder / "File.dat", "data");
+    ASSERT_EQ(::mkfifo((folder / "pipe.dat").c_str(), 0600), 0);
+    fs::create_directories(folder / "folder.dat");
+
+    FILE* f = win::fopenRegular("c:\\varnel\\file.dat");
+    ASSERT_NE(f, nullptr);
+    char text[8] = {};
+    EXPECT_EQ(std::fread(text, 1, sizeof text, f), 4u);
+    EXPECT_STREQ(text, "data");
+    std::fclose(f);
+
+    struct Case {
+        const char* path;
+        int error;
+    } cases[] = {{"c:\\varnel\\pipe.dat", EINVAL}, {"c:\\varnel\\folder.dat", EINVAL},
+                 {"c:\\varnel\\missing.dat", ENOENT}, {"q:\\nodrive.dat", ENOENT}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        errno = 0;
+        EXPECT_EQ(win::fopenRegular(c.path), nullptr);
+        EXPECT_EQ(errno, c.error);
+    }
 }
 
 TEST(Paths, FolderSearchMatchesWindowsPatternsIgnoringCase)

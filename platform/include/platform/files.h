@@ -33,6 +33,10 @@ bool SetCurrentDirectory(std::string_view windowsPath);
 
 // C-library file calls on Windows paths; results and errno as the C library gives them.
 FILE* fopen(const char* path, const char* mode);
+// Opens an existing regular file for binary reading. Anything else in its place (a pipe, a
+// device, a folder) is refused with errno EINVAL without waiting: opening a pipe would wait for
+// a writer for ever.
+FILE* fopenRegular(const char* path);
 int access(const char* path, int mode); // 0: exists (mode 0) / permitted; -1 otherwise
 int mkdir(const char* path);
 int rmdir(const char* path);
