@@ -3,11 +3,15 @@
 #include "database/OverlayStore.h"
 
 #include "platform/files.h"
+#include "platform/messages.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace db;
 
@@ -64,6 +68,28 @@ bool Longitude(double degrees, double minutes, char hemisphere, int32_t& lon)
 const SymbolTranslation& Translation(int number)
 {
     return table[number >= 0 && number < SYMBOL_TRANSLATIONS ? number : 0];
+}
+
+// Opens a file of the import folder for reading. Anything but a regular file is left alone, with
+// a debugger trace: a named pipe would wait for a writer for ever, and start-up with it.
+File OpenImportFile(const std::string& path, bool* skipped = nullptr)
+{
+    auto host = win::HostPath(path);
+    int fd = host ? ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+    if (fd < 0)
+        return File();
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (skipped)
+            *skipped = true;
+        OutputDebugStringA(Format("Import: %s is not a regular file, left alone\n", path.c_str()).c_str());
+        return File();
+    }
+    FILE* f = ::fdopen(fd, "r");
+    if (!f)
+        ::close(fd);
+    return File(f);
 }
 
 bool ReadLine(FILE* f, std::string& line)
@@ -215,7 +241,10 @@ int ImportFiles(const ImportKind& kind)
         return 0;
     for (const auto& file : files) {
         std::string path = Format("%s\\%s", IMPORT_FOLDER, file.name.c_str());
-        File f = Open(path, "r");
+        bool skipped = false;
+        File f = OpenImportFile(path, &skipped);
+        if (skipped)
+            continue;
         if (!f) {
             Failf(kind.title, "Failed opening %s import text file %s", kind.noun, path.c_str());
             continue;
@@ -251,7 +280,7 @@ extern "C" {
 int _DBLoadSymbolTranslationTable()
 {
     const char* title = "_DBLoadSymbolTranslationTable";
-    File f = Open(Format("%s\\%s", IMPORT_FOLDER, "symtable.txt"), "r");
+    File f = OpenImportFile(Format("%s\\%s", IMPORT_FOLDER, "symtable.txt"));
     if (!f)
         return 0;
     SymbolTranslation working[SYMBOL_TRANSLATIONS];

@@ -3,6 +3,7 @@
 #include "database/Import.h"
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using Boxes = std::vector<std::string>;
@@ -136,6 +137,28 @@ TEST_F(Import, LongFileNamesAlikeInTheirFirstCharactersGetOverlaysOfTheirOwn)
     ASSERT_EQ(DBGetObjectText(overlayNamed(names[0].c_str()), &first, name), 1);
     EXPECT_STREQ(name, "Alpha");
     EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
+TEST_F(Import, NamedPipesAreLeftAlone)
+{
+    drop("real.t-d", "$\n1 2 52 30.0 N 001 15.0 W Boiler\n");
+    fs::path folder = home.driveC() / "varnel" / "import";
+    for (const char* name : {"pipe.t-d", "symtable.txt"})
+        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0) << name;
+    std::vector<std::string> debug;
+    win::setDebugListener([&](const std::string& text) { debug.push_back(text); });
+    EXPECT_EQ(DBImportSymbols(), 1);
+    EXPECT_EQ(_DBLoadSymbolTranslationTable(), 0);
+    win::setDebugListener(nullptr);
+    EXPECT_EQ(all(overlayNamed("real.t-d (imported)"), OBJ_SYMBOL).size(), 1u);
+    int user = 0;
+    ASSERT_EQ(GetNoOfOverlays(&user), 1);
+    EXPECT_EQ(user, 2);
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    EXPECT_EQ(debug, (std::vector<std::string>{
+                         "Import: c:\\varnel\\import\\symtable.txt is not a regular file, left alone\n",
+                         "Import: c:\\varnel\\import\\pipe.t-d is not a regular file, left alone\n",
+                         "Import: c:\\varnel\\import\\symtable.txt is not a regular file, left alone\n"}));
 }
 
 TEST_F(Import, TextsAndLines)
