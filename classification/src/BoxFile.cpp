@@ -6,6 +6,7 @@
 #include "platform/winuser.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -73,6 +74,14 @@ void copyFields(const From& from, To& to)
     to.lastClass = from.lastClass;
 }
 
+// A bound that is no number, or a range that is empty, reversed or wider than a float holds,
+// would have the classification divide by zero or turn NaN into a cell number.
+bool usableRange(float low, float high)
+{
+    float span = high - low;
+    return std::isfinite(span) && span > 0;
+}
+
 int refuseDamagedFile()
 {
     MessageBeep(MB_ICONHAND);
@@ -101,6 +110,8 @@ int LoadBoxFile(const char* path, HWND windowToRepaint, BoxFile* record, int kee
         TRACE_HOOK("Failed reading boxfile");
         return 0;
     }
+    if (!usableRange(disk.e1Min, disk.e1Max) || !usableRange(disk.e2Min, disk.e2Max))
+        return refuseDamagedFile();
     std::string name = namePart(path);
     if (!keepSetting)
         SaveCurrentBoxFile(name.c_str());

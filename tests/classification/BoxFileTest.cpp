@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -153,6 +154,41 @@ TEST_F(BoxFileTest, WrongSizedFilesAreRefusedAndTheRecordKept)
     }
     EXPECT_EQ(LoadBoxFile("c:\\varnel\\BoxFiles\\missing.box", nullptr, &box, 0), 0);
     EXPECT_EQ(win::scripted::boxes().size(), 1u) << "a missing file is silent";
+}
+
+TEST_F(BoxFileTest, BoundsThatAreNoNumbersOrNoRangeAreRefusedAndTheRecordKept)
+{
+    ASSERT_EQ(SaveBoxFile("c:\\varnel\\BoxFiles\\good.box", nullptr, &box), 0);
+    const std::string good = TempDataRoot::readFile(boxFolder / "good.box");
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* what;
+        float bounds[4]; // as stored from offset 2: e2Max, e1Max, e2Min, e1Min
+    } cases[] = {
+        {"e1Max not a number", {3.0f, NAN, 1.0f, 0.5f}},
+        {"e2Min not a number", {3.0f, 2.5f, NAN, 0.5f}},
+        {"e1Max infinite", {3.0f, inf, 1.0f, 0.5f}},
+        {"e2Min minus infinity", {3.0f, 2.5f, -inf, 0.5f}},
+        {"e1Min equal to e1Max", {3.0f, 2.5f, 1.0f, 2.5f}},
+        {"e2Max below e2Min", {0.5f, 2.5f, 1.0f, 0.5f}},
+        {"span beyond a float", {3e38f, 2.5f, -3e38f, 0.5f}},
+    };
+    FillDefaultBox(&box);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        win::scripted::clear();
+        std::string bytes = good;
+        std::memcpy(bytes.data() + 2, c.bounds, sizeof c.bounds);
+        TempDataRoot::writeFile(boxFolder / "bad.box", bytes);
+        BoxFile before = box;
+        EXPECT_EQ(LoadBoxFile("c:\\varnel\\BoxFiles\\bad.box", nullptr, &box, 0), 0);
+        EXPECT_EQ(std::memcmp(&before, &box, sizeof box), 0);
+        auto boxes = win::scripted::boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Error reading boxfile");
+    }
+    EXPECT_EQ(LoadBoxFile("c:\\varnel\\BoxFiles\\good.box", nullptr, &box, 0), 1);
+    EXPECT_EQ(box.e1Max, 2.5f);
 }
 
 TEST_F(BoxFileTest, APipeInTheBoxFilesPlaceIsRefusedWithoutWaiting)
