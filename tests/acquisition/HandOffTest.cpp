@@ -1,4 +1,5 @@
 #include "CurrentTrackFiles.h"
+#include "ScopedGuards.h"
 #include "TempDataRoot.h"
 #include "acquisition/HandOff.h"
 #include "acquisition/Navigation.h"
@@ -13,9 +14,7 @@
 #include "recording/SwathGeometry.h"
 #include "recording/VesselState.h"
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <tuple>
 #include <gtest/gtest.h>
 #include <thread>
@@ -187,25 +186,6 @@ TEST_F(HandOffTest, SpeedWindowInhibitsOutsideItsLimits)
     EXPECT_EQ(autoSaveIndications, (std::vector<int>{0, 1, 0, 1}));
 }
 
-// Files of this process cannot grow past `bytes` while it lives: a disk that is full.
-struct FileSizeLimit {
-    rlimit before{};
-    void (*previous)(int);
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &before);
-        previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit full = before;
-        full.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &full);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, previous);
-    }
-};
-
 TEST_F(HandOffTest, AFullDiskStopsSavingOnceAndLosesNothingRecorded)
 {
     auto reading = [](const char* line) {
@@ -220,7 +200,7 @@ TEST_F(HandOffTest, AFullDiskStopsSavingOnceAndLosesNothingRecorded)
         reading("E0100F0001S0001\r\n");
     }
     {
-        FileSizeLimit full(3 * sizeof(TrackPoint));
+        ScopedFileSizeLimit full(3 * sizeof(TrackPoint));
         for (int i = 0; i < 3; ++i)
             reading("D0100F0001S0001\r\n");
     }

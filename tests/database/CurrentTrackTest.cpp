@@ -1,13 +1,12 @@
 #include "DatabaseFixture.h"
 
+#include "ScopedGuards.h"
 #include "database/StorePlan.h"
 #include "platform/profile.h"
 
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <tuple>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 using Boxes = std::vector<std::string>;
@@ -84,17 +83,12 @@ TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
     for (int i = 0; i < 3; ++i)
         record(0, i);
     // The disk fills up part-way through the next point.
-    struct rlimit before;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit full = before;
-    full.rlim_cur = 3 * 22 + 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
     TrackPoint p = point(3);
     CurrentTrackBlock block{&p, 1, 0, 0};
-    int appended = DBAddPointsToCurrentTrack(&block);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previous);
+    int appended = [&] {
+        ScopedFileSizeLimit full(3 * 22 + 10);
+        return DBAddPointsToCurrentTrack(&block);
+    }();
     EXPECT_EQ(appended, 0);
     EXPECT_EQ(boxTexts(), (Boxes{"DBAddPointsToCurrentTrack: Failed writing to current track file"}));
     auto points = readRecords<TrackPoint>(trackFile("trk00001.dat"));
@@ -109,13 +103,11 @@ TEST_F(CurrentTrack, AFullDiskLosesNothingAlreadyRecorded)
 
     // A store whose track entry does not fit is finished by the next store, before its own track.
     win::scripted::clear();
-    full.rlim_cur = 50;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    previous = std::signal(SIGXFSZ, SIG_IGN);
     TrackInfo info = globalcurrenttrackinfos[0];
-    int stored = DBSaveCurrentTrack(&info);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previous);
+    int stored = [&] {
+        ScopedFileSizeLimit full(50);
+        return DBSaveCurrentTrack(&info);
+    }();
     EXPECT_EQ(stored, 0);
     EXPECT_EQ(boxTexts(), (Boxes{"DBSaveCurrentTrack: Failed writing to object info file"}));
     record(0, 5);

@@ -1,6 +1,7 @@
 // A recording process killed at random moments loses nothing: every point whose append had
 // returned is in a stored track after the next start-up, with one time per point.
 #include "DatabaseFixture.h"
+#include "ScopedGuards.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -96,7 +97,7 @@ TEST(KillWhileRecording, EveryReturnedAppendIsStored)
     }
     ASSERT_FALSE(appended.empty());
 
-    win::scripted::listen();
+    ScopedMessageListening listening;
     ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     EXPECT_TRUE(win::scripted::boxes().empty());
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 0);
@@ -128,7 +129,6 @@ TEST(KillWhileRecording, EveryReturnedAppendIsStored)
     // The current files are empty again.
     for (const char* name : {"trk00001.dat", "t0100001.dat", "t9900001.dat"})
         EXPECT_EQ(fs::file_size(tracks / name), 0u);
-    win::scripted::stopListening();
 }
 
 } // namespace

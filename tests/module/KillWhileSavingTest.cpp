@@ -1,6 +1,7 @@
 // A survey whose program is killed while saving: the next start-up stores what was recorded.
 // The recording runs in a second host process, the same test program with the child test
 // selected; this process plays the instruments, kills it and starts the database again.
+#include "ScopedGuards.h"
 #include "SurveyHost.h"
 #include "database/CurrentTrack.h"
 #include "database/DbFiles.h"
@@ -24,7 +25,7 @@ TEST(KillWhileSavingChild, RecordsUntilKilled)
 {
     if (!std::getenv(CHILD_SWITCH))
         GTEST_SKIP() << "run by KillWhileSaving in a process of its own";
-    win::scripted::listen();
+    ScopedMessageListening listening;
     ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
     ASSERT_GE(BindTrackData(nullptr), 0);
@@ -63,9 +64,10 @@ TEST(KillWhileSaving, TheNextStartUpStoresTheInterruptedTrack)
     child.kill();
     ASSERT_TRUE(child.waitForFinished(5000));
 
-    win::scripted::listen();
-    ASSERT_EQ(DBInitialiseDatabase('C'), 1);
-    win::scripted::stopListening();
+    {
+        ScopedMessageListening listening;
+        ASSERT_EQ(DBInitialiseDatabase('C'), 1);
+    }
     // Every slot that recorded is a stored track now, and the current track is empty again.
     int64_t entries = win::fileSize("c:\\varnel\\database\\ovl00001\\tracks.inf") / 42;
     ASSERT_GE(entries, 2);
