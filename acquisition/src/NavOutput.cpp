@@ -1,6 +1,8 @@
+// The navigation output: the $GPGLL echo of the vessel position on its own port.
 #include "acquisition/Navigation.h"
 #include "acquisition/PortLoss.h"
 #include "acquisition/SounderLink.h"
+#include "platform/messages.h"
 #include "platform/modules.h"
 #include "platform/profile.h"
 
@@ -11,8 +13,16 @@
 
 namespace {
 
+// The chart timer writes the sentence: a far end that stops reading must not hold it up. A
+// sentence gets its time on the wire at 4800 baud (about 2 ms a byte) and some slack; once one
+// could not go out whole, the next ones go only where they fit at once, until one does again.
+constexpr COMMTIMEOUTS OUTPUT_FLOWING{MAXDWORD, 0, 0, 3, 20};
+constexpr COMMTIMEOUTS OUTPUT_STALLED{MAXDWORD, 0, 0, 0, 1};
+
 HANDLE hOutputPort = INVALID_HANDLE_VALUE;
 PortLoss outputLoss;
+std::string outputName;
+bool outputStalled = false;
 
 void writeOutput(const char* text)
 {
@@ -22,9 +32,29 @@ void writeOutput(const char* text)
         DWORD errors = 0;
         COMSTAT status{};
         ClearCommError(hOutputPort, &errors, &status);
-        if (!ok)
+        if (!ok) {
             outputLoss.check();
+            return;
+        }
     }
+    bool stalled = written < length;
+    if (stalled == outputStalled)
+        return;
+    outputStalled = stalled;
+    SetCommTimeouts(hOutputPort, stalled ? &OUTPUT_STALLED : &OUTPUT_FLOWING);
+    if (stalled)
+        OutputDebugStringA((outputName + " is not being read: positions are dropped\n").c_str());
+}
+
+// "ddmm.mmmm,h" for a coordinate in 1e-7 degrees, the degrees in `width` digits. Rounded once
+// to the printed ten-thousandth of a minute and then split, so that 51 degrees 59.99997
+// minutes print as 5200.0000, never as 5160.0000.
+void printCoordinate(char* out, size_t size, int32_t value, int width, char positive, char negative)
+{
+    long long a = value < 0 ? -static_cast<long long>(value) : value;
+    long long tenThousandths = (a * 6 + 50) / 100; // of a minute
+    std::snprintf(out, size, "%0*d%07.4f,%c", width, int(tenThousandths / 600000),
+                  static_cast<double>(tenThousandths % 600000) / 10000.0, value < 0 ? negative : positive);
 }
 
 } // namespace
@@ -55,7 +85,7 @@ int OpenNavOutput(HWND)
         return 1;
     }
     SetupComm(handle, 100, 100);
-    SounderSetNonBlocking(handle);
+    SetCommTimeouts(handle, &OUTPUT_FLOWING);
     char definition[48];
     std::snprintf(definition, sizeof definition, "%s:%4d,n,8,1", name, 4800);
     int result = ConfigureSerialPort(handle, definition, 4800, true);
@@ -69,7 +99,9 @@ int OpenNavOutput(HWND)
         std::snprintf(text, sizeof text, "Failed setting com%1d state", port);
         PortErrorBox(text, "SetCommState");
     }
-    outputLoss.opened(std::string(name) + " for Nav Output");
+    outputName = std::string(name) + " for Nav Output";
+    outputLoss.opened(outputName);
+    outputStalled = false;
     hOutputPort = handle;
     return 0;
 }
@@ -87,17 +119,11 @@ extern "C" int OutputData(HWND, SwathReading* point)
 {
     if (hOutputPort == INVALID_HANDLE_VALUE || outputLoss.lost())
         return hOutputPort == INVALID_HANDLE_VALUE ? 1 : 0;
-    auto half = [](int32_t value, char positive, char negative, const char* format, char* out, size_t size) {
-        char hemisphere = value < 0 ? negative : positive;
-        long long a = value < 0 ? -static_cast<long long>(value) : value;
-        long long degrees = a / 10000000;
-        double minutes = static_cast<double>(a % 10000000) * 60.0 / 10000000.0;
-        std::snprintf(out, size, format, int(degrees), minutes, hemisphere);
-    };
-    char text[64];
-    half(point->lat, 'N', 'S', "$GPGLL,%02d%07.4lf,%c,", text, sizeof text);
-    writeOutput(text);
-    half(point->lon, 'E', 'W', "%03d%07.4lf,%c\r\n", text, sizeof text);
-    writeOutput(text);
+    char latitude[24], longitude[24], sentence[64];
+    printCoordinate(latitude, sizeof latitude, point->lat, 2, 'N', 'S');
+    printCoordinate(longitude, sizeof longitude, point->lon, 3, 'E', 'W');
+    // One write, so that a sentence that goes out at all mostly goes out whole.
+    std::snprintf(sentence, sizeof sentence, "$GPGLL,%s,%s\r\n", latitude, longitude);
+    writeOutput(sentence);
     return 0;
 }
