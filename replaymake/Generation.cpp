@@ -1,3 +1,5 @@
+// Writing the replay files: every chosen track's points merged in time order into the GPS and
+// sounder lines of "nav.txt" and "sedrix.txt".
 #include "Console.h"
 #include "OutputFile.h"
 #include "Steps.h"

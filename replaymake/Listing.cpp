@@ -1,3 +1,4 @@
+// The listing of tracks.inf a page at a time, with each track's rectangle and beam.
 #include "Console.h"
 #include "ReplayFormats.h"
 #include "Steps.h"

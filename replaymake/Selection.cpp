@@ -1,3 +1,4 @@
+// Asking which tracks take part: all of them, or the handles the user types.
 #include "Console.h"
 #include "Steps.h"
 

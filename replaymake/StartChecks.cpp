@@ -1,3 +1,4 @@
+// The checks before anything is written: the status file, the object counts and tracks.inf.
 #include "Console.h"
 #include "Steps.h"
 #include "TrackFiles.h"

@@ -1,3 +1,5 @@
+// The objects of an overlay: the five kinds and their files, adding, reading, rewriting and
+// deleting objects, and the object counts.
 #include "ObjectFiles.h"
 
 #include "database/OverlayStore.h"

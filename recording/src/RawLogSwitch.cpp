@@ -1,3 +1,4 @@
+// Switching the raw data log on and off with the saving switch, and choosing its file.
 #include "recording/RawLog.h"
 #include "RawLogFile.h"
 #include "recording/VesselState.h"

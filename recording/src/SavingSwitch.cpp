@@ -1,3 +1,5 @@
+// The saving switch: turning saving on, and off with the store of the current track (into the
+// active database or another), and showing its state on the toolbar and the track options.
 #include "recording/RecordingControl.h"
 
 #include "database/CurrentTrack.h"

@@ -1,3 +1,5 @@
+// Polling the acquisition module for readings on the chart timer, and noting which beam slots
+// have a fresh reading to draw.
 #include "recording/ModuleBinding.h"
 #include "recording/RecordingControl.h"
 #include "recording/VesselState.h"

@@ -1,3 +1,5 @@
+// `PumpPendingMessages`: lets a long job inside a message handle the messages waiting, keeping
+// the busy cursor it had.
 #include "frame/Program.h"
 
 #include "platform/winuser.h"

@@ -1,3 +1,5 @@
+// The program's command line and its workstation settings: module, start-up wait, replay and
+// scrolling at start, the timed picture, a blank chart.
 #include "frame/Program.h"
 
 #include "platform/profile.h"

@@ -1,3 +1,5 @@
+// Whether windows can be shown at all (offscreen, minimal or TIDEVANE_HEADLESS runs), and
+// starting the GUI side of the platform.
 #include "platform/gui.h"
 
 #include <QApplication>

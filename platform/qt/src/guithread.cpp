@@ -1,3 +1,4 @@
+// Running a call on the GUI thread from any thread, and waiting while events go on being handled.
 #include "platform/gui.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,5 @@
+// Modal dialogs: run for the user, or answered from the scripted queue by setting their
+// controls as a user would and pressing a button.
 #include "platform/gui.h"
 #include "qtext.h"
 

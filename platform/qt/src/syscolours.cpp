@@ -1,3 +1,4 @@
+// `GetSysColor`: the system colours the windows ask for, taken from the Qt palette.
 #include "platform/winuser.h"
 
 #include <QApplication>
