@@ -18,9 +18,13 @@ using namespace db;
 
 namespace {
 
+// Program data, in whatever spelling made it: folder names compare ignoring case.
 bool IsReserved(const std::string& folder)
 {
-    return folder == "BoxFiles" || folder == "TESTDATA" || folder == "IMPORT";
+    for (const char* reserved : {"BoxFiles", "TESTDATA", "IMPORT"})
+        if (strcasecmp(folder.c_str(), reserved) == 0)
+            return true;
+    return false;
 }
 
 // A plain folder: not read-only and not hidden, as on Windows where any attribute beside

@@ -85,6 +85,19 @@ TEST_F(Catalogue, ListNamesEveryPlainFolder)
     EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
+TEST_F(Catalogue, ReservedFoldersInAnySpellingAreNoDatabases)
+{
+    for (const char* folder : {"TestData", "import", "boxfiles"})
+        makeDatabase(folder);
+    makeDatabase("TESTDATA2");  // only the whole name is reserved
+    DatabaseList list = BuildDatabaseList(nullptr);
+    EXPECT_EQ(list.names, (std::vector<std::string>{"TESTDATA2", "untitled"}));
+    for (const char* folder : {"TestData", "import", "boxfiles"}) {
+        EXPECT_EQ(DBFindDatabaseFolder(nullptr, folder), 1) << folder;
+        EXPECT_EQ(name(folder, "Name"), "<absent>") << folder;
+    }
+}
+
 TEST_F(Catalogue, SelectingADatabaseGivesItsFolder)
 {
     makeDatabase("Other", "Dogger Bank");
