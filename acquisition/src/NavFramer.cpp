@@ -1,3 +1,5 @@
+// The navigation input's framer: the reader thread's pass over the GPS port, which frames NMEA
+// sentences and hands fixes and courses to the parser.
 #include "acquisition/Navigation.h"
 #include "acquisition/PortLoss.h"
 #include "acquisition/RawDataText.h"
@@ -11,16 +13,39 @@ NavFramer navFramer;
 
 namespace {
 
-bool isCourse(const char* sentence, size_t length)
+bool typeIs(const char* sentence, size_t length, const char* type)
 {
-    return length >= 6 && sentence[0] == '$' && std::strncmp(sentence + 3, "VTG", 3) == 0;
+    return length >= 6 && sentence[0] == '$' && std::strncmp(sentence + 3, type, 3) == 0;
 }
 
-// The course waits only while the previous one has been taken.
+bool isFix(const char* sentence, size_t length)
+{
+    return typeIs(sentence, length, "GGA") || typeIs(sentence, length, "GLL") || typeIs(sentence, length, "RMC");
+}
+
+// Behind a fix an RMC sentence is kept for its course and speed like a VTG sentence.
+bool isCourse(const char* sentence, size_t length)
+{
+    return typeIs(sentence, length, "VTG") || typeIs(sentence, length, "RMC");
+}
+
+// A sentence begun but not whole: whether what came so far can still turn out a course.
+bool mayBeCourse(const char* sentence, size_t length)
+{
+    if (length >= 6)
+        return isCourse(sentence, length);
+    for (const char* type : {"VTG", "RMC"})
+        if (length <= 3 || std::strncmp(sentence + 3, type, length - 3) == 0)
+            return true;
+    return false;
+}
+
+// A newer course replaces one the hand-off has not taken yet.
 void offerCourse(NavFramer& f, const char* sentence, size_t length)
 {
-    if (f.fCoursePending || length > NAV_SENTENCE_SIZE)
+    if (length > NAV_SENTENCE_SIZE)
         return;
+    std::lock_guard lock(f.courseLock);
     std::memcpy(f.course, sentence, length);
     f.course[length] = 0;
     f.fCoursePending = true;
@@ -33,6 +58,15 @@ void resetSentence(NavFramer& f)
     f.fSentenceComplete = false;
 }
 
+// The course sentence behind a fix is done with: what is left unread is stale.
+NavFrameResult dropStale(NavFramer& f)
+{
+    resetSentence(f);
+    f.fFinishingCourse = false;
+    f.unread = 0;
+    return NavFrameResult::StaleDropped;
+}
+
 } // namespace
 
 void ResetNavFramer(NavFramer& f)
@@ -40,6 +74,7 @@ void ResetNavFramer(NavFramer& f)
     f.unread = 0;
     f.readPos = 0;
     resetSentence(f);
+    f.fFinishingCourse = false;
     f.fSentencePending = false;
     f.fCoursePending = false;
 }
@@ -70,47 +105,74 @@ NavFrameResult FrameNavBytes(NavFramer& f)
     if (f.length >= NAV_SENTENCE_SIZE) {
         // 150 bytes, with or without the carriage return, are too long for a sentence; the
         // search for '$' resumes at the next byte.
+        if (f.fFinishingCourse)
+            return dropStale(f);
         resetSentence(f);
         return NavFrameResult::Discarded;
     }
+    if (f.fFinishingCourse && !mayBeCourse(f.sentence, size_t(f.length)))
+        return dropStale(f);
     if (!f.fSentenceComplete)
         return NavFrameResult::NeedMore;
     f.sentence[f.length] = 0;
     std::string text(f.sentence, f.length - 1);
+    size_t length = size_t(f.length);
     resetSentence(f);
     AppendRawDataLine(gpsRawText, text);
     NotifyRawDataChanged();
     std::memset(f.type, 0, sizeof f.type);
     if (text.size() >= 6)
         std::memcpy(f.type, f.sentence + 3, 3);
-    if (std::strcmp(f.type, "GLL") == 0 || std::strcmp(f.type, "GGA") == 0) {
+    if (f.fFinishingCourse) {
+        if (isCourse(f.sentence, length))
+            offerCourse(f, f.sentence, length);
+        return dropStale(f);
+    }
+    if (isFix(f.sentence, length)) {
+        std::memcpy(f.fix, f.sentence, length + 1);
         f.fSentencePending = true;
         return NavFrameResult::Fix;
     }
     // Course and speed go to the parser too: the speed window and the heading getters need them.
-    if (isCourse(f.sentence, text.size() + 1)) {
-        offerCourse(f, f.sentence, text.size() + 1);
+    if (typeIs(f.sentence, length, "VTG")) {
+        offerCourse(f, f.sentence, length);
         return NavFrameResult::Course;
     }
     f.fSentencePending = false;
     return NavFrameResult::Other;
 }
 
-void KeepCourseFromUnread(NavFramer& f)
+bool KeepCourseFromUnread(NavFramer& f)
 {
     const char* bytes = f.receive + f.readPos;
     const char* end = bytes + f.unread;
     const char* newest = nullptr;
     size_t newestLength = 0;
+    const char* arriving = nullptr;
     for (const char* p = bytes; (p = static_cast<const char*>(std::memchr(p, '$', size_t(end - p)))); ++p) {
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(std::min<ptrdiff_t>(end - p, NAV_SENTENCE_SIZE))));
-        if (cr && isCourse(p, size_t(cr - p + 1)) && !std::memchr(p + 1, '$', size_t(cr - p))) {
+        const char* next = static_cast<const char*>(std::memchr(p + 1, '$', size_t(end - p - 1)));
+        const char* stop = next ? next : end;
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(stop - p)));
+        size_t length = cr ? size_t(cr - p + 1) : size_t(stop - p);
+        if (cr && length <= NAV_SENTENCE_SIZE && isCourse(p, length)) {
             newest = p;
-            newestLength = size_t(cr - p + 1);
+            newestLength = length;
         }
+        // The last sentence, still arriving when the fix came, is finished from the port.
+        if (!cr && !next && length < NAV_SENTENCE_SIZE && mayBeCourse(p, length))
+            arriving = p;
     }
     if (newest)
         offerCourse(f, newest, newestLength);
+    if (arriving) {
+        f.length = int(end - arriving);
+        std::memcpy(f.sentence, arriving, size_t(f.length));
+        f.fInSentence = true;
+        f.fSentenceComplete = false;
+        f.fFinishingCourse = true;
+    }
+    f.unread = 0;
+    return !arriving;
 }
 
 void NavFramingPass()
@@ -119,7 +181,7 @@ void NavFramingPass()
     HANDLE port = NavPort();
     if (port == INVALID_HANDLE_VALUE)
         return;
-    while (!f.fSentencePending) {
+    while (!f.fSentencePending || f.fFinishingCourse) {
         if (f.unread == 0) {
             DWORD read = 0;
             BOOL ok = ReadFile(port, f.receive, NAV_RECEIVE_SIZE, &read, nullptr);
@@ -135,13 +197,15 @@ void NavFramingPass()
         NavFrameResult result = FrameNavBytes(f);
         if (result == NavFrameResult::Discarded)
             return;
+        // What queued behind a fix is stale by the time the fix is taken; the purge waits for
+        // a course sentence that was arriving behind it.
+        bool purge = result == NavFrameResult::StaleDropped;
         if (result == NavFrameResult::Fix) {
             ReadCompass(&compassRecord);
-            // What queued behind a fix is stale by the time the fix is taken.
-            KeepCourseFromUnread(f);
-            f.unread = 0;
-            PurgeComm(port, PURGE_RXCLEAR);
+            purge = KeepCourseFromUnread(f);
         }
+        if (purge)
+            PurgeComm(port, PURGE_RXCLEAR);
         DWORD errors = 0;
         COMSTAT status{};
         if (!ClearCommError(port, &errors, &status)) {

@@ -1,3 +1,5 @@
+// The navigation input's parser: NMEA position, course and speed sentences into the reading and
+// the vessel state, and the heading and speed getters the module exports.
 #include "acquisition/HandOff.h"
 #include "acquisition/Navigation.h"
 #include "platform/messages.h"
@@ -14,6 +16,8 @@
 #include <limits>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 std::atomic<float> knots{-1.0f};
 
@@ -66,41 +70,128 @@ bool checksumHolds(const char* sentence)
     return true;
 }
 
-int parsePosition(const char* sentence, SwathReading* point, bool gga)
+enum class Kind { Other, Gga, Gll, Rmc, Vtg };
+
+// Any two-letter talker.
+Kind kindOf(const char* sentence)
+{
+    if (sentence[0] != '$' || std::strlen(sentence) < 6)
+        return Kind::Other;
+    const std::pair<const char*, Kind> kinds[] = {
+        {"GGA", Kind::Gga}, {"GLL", Kind::Gll}, {"RMC", Kind::Rmc}, {"VTG", Kind::Vtg}};
+    for (const auto& [type, kind] : kinds)
+        if (std::strncmp(sentence + 3, type, 3) == 0)
+            return kind;
+    return Kind::Other;
+}
+
+// The fields after the sentence type, up to the checksum or the carriage return.
+std::vector<std::string> fieldsOf(const char* sentence)
+{
+    std::vector<std::string> fields;
+    for (const char* comma = std::strchr(sentence, ','); comma;) {
+        const char* end = comma + 1 + std::strcspn(comma + 1, ",*\r\n");
+        fields.emplace_back(comma + 1, end);
+        comma = *end == ',' ? end : nullptr;
+    }
+    return fields;
+}
+
+// Receivers that lose lock go on sending their last position, marked as no fix: GGA with fix
+// quality 0 (or none), GLL or RMC with a status other than A. A GLL without a status (older
+// receivers, replay files) counts as a fix.
+bool markedValid(Kind kind, const std::vector<std::string>& fields)
+{
+    switch (kind) {
+    case Kind::Gga:
+        return fields.size() > 5 && fields[5].size() == 1 && fields[5][0] >= '1' && fields[5][0] <= '9';
+    case Kind::Gll:
+        return fields.size() <= 5 || fields[5] == "A";
+    case Kind::Rmc:
+        return fields.size() > 1 && fields[1] == "A";
+    default:
+        return true;
+    }
+}
+
+// The position of a GGA, GLL or RMC sentence in 1e-7 degrees; false (with the debug output)
+// when it does not scan or cannot be a position.
+bool readPosition(const char* sentence, Kind kind, int32_t& latitude, int32_t& longitude)
 {
     int latDegrees = 0, lonDegrees = 0;
     double latMinutes = 0, lonMinutes = 0;
     char ns = 0, ew = 0;
-    int items = gga ? std::sscanf(sentence, "$%*c%*cGGA,%*f,%02d%lf,%c,%03d%lf,%c", &latDegrees,
-                                  &latMinutes, &ns, &lonDegrees, &lonMinutes, &ew)
-                    : std::sscanf(sentence, "$%*c%*cGLL,%02d%lf,%c,%03d%lf,%c", &latDegrees, &latMinutes,
-                                  &ns, &lonDegrees, &lonMinutes, &ew);
+    const char* format = kind == Kind::Gga   ? "$%*c%*cGGA,%*f,%02d%lf,%c,%03d%lf,%c"
+                         : kind == Kind::Gll ? "$%*c%*cGLL,%02d%lf,%c,%03d%lf,%c"
+                                             : "$%*c%*cRMC,%*f,%*c,%02d%lf,%c,%03d%lf,%c";
+    int items = std::sscanf(sentence, format, &latDegrees, &latMinutes, &ns, &lonDegrees, &lonMinutes, &ew);
     if (items < 6) {
-        if (gga)
-            debug(__LINE__, " \"%s\":paramsread=%d (not 6)\n", sentence, items);
-        else
+        if (kind == Kind::Gll)
             debug(__LINE__, ":paramsread=%d\n", items);
-        return 0;
+        else
+            debug(__LINE__, " \"%s\":paramsread=%d (not 6)\n", sentence, items);
+        return false;
+    }
+    if (!(latMinutes >= 0.0 && latMinutes < 60.0 && lonMinutes >= 0.0 && lonMinutes < 60.0)) {
+        debug(__LINE__, ":minutes out of range \"%s\"\n", sentence);
+        return false;
     }
     double lat = (latDegrees + latMinutes / 60.0) * 10000000.0;
     double lon = (lonDegrees + lonMinutes / 60.0) * 10000000.0;
     // A garbled field must not become a wild (or undefined) position.
     if (!(std::fabs(lat) <= 900000000.0) || !(std::fabs(lon) <= 1800000000.0)) {
         debug(__LINE__, ":position out of range \"%s\"\n", sentence);
-        return 0;
+        return false;
     }
+    latitude = ns == 'S' ? -static_cast<int32_t>(lat) : static_cast<int32_t>(lat);
+    longitude = ew == 'W' ? -static_cast<int32_t>(lon) : static_cast<int32_t>(lon);
+    return true;
+}
+
+void takePosition(int32_t latitude, int32_t longitude, SwathReading* point)
+{
     SwathReading copy = *point;
-    copy.lat = static_cast<int32_t>(lat);
-    copy.lon = static_cast<int32_t>(lon);
-    if (ns == 'S')
-        copy.lat = -copy.lat;
-    if (ew == 'W')
-        copy.lon = -copy.lon;
+    copy.lat = latitude;
+    copy.lon = longitude;
     copy.time = now();
     *point = copy;
     vessellongitude = copy.lon;
     vessellatitude = copy.lat;
-    return 1;
+}
+
+// A true course from the receiver: for the heading getters, and for the point while it has no
+// heading of its own.
+void takeTrueCourse(double course, SwathReading* point, float* trueHeading)
+{
+    trueHeadingUpdate = now();
+    if (!(point->heading >= 0.0f && point->heading <= 360.0f))
+        point->heading = static_cast<float>(course);
+    *trueHeading = static_cast<float>(course);
+}
+
+void takeSpeed(double value)
+{
+    knots = static_cast<float>(value);
+    speedUpdate = now();
+    ApplySpeedInhibit();
+}
+
+// An RMC sentence's speed (knots) and true course; an empty field leaves its value as it was.
+void parseRmcCourse(const std::vector<std::string>& fields, SwathReading* point, float* trueHeading)
+{
+    double value = 0;
+    if (fields.size() > 6 && !fields[6].empty()) {
+        if (convertField(fields[6], value))
+            takeSpeed(value);
+        else
+            debug(__LINE__, ":error converting RMC knots \"%s\"\n", fields[6].c_str());
+    }
+    if (fields.size() > 7 && !fields[7].empty()) {
+        if (convertField(fields[7], value))
+            takeTrueCourse(value, point, trueHeading);
+        else
+            debug(__LINE__, ":error converting RMC true course \"%s\"\n", fields[7].c_str());
+    }
 }
 
 int parseCourse(const char* sentence, SwathReading* point, float* trueHeading)
@@ -134,10 +225,7 @@ int parseCourse(const char* sentence, SwathReading* point, float* trueHeading)
             debug(__LINE__, ":error converting true hdg \"%s\"\n", text.c_str());
             return 0;
         }
-        trueHeadingUpdate = now();
-        if (!(point->heading >= 0.0f && point->heading <= 360.0f))
-            point->heading = static_cast<float>(value);
-        *trueHeading = static_cast<float>(value);
+        takeTrueCourse(value, point, trueHeading);
     }
     field = end + 1;
     if (*field != 'T') {
@@ -165,30 +253,45 @@ int parseCourse(const char* sentence, SwathReading* point, float* trueHeading)
         debug(__LINE__, ":error converting knots \"%s\"\n", text.c_str());
         return 0;
     }
-    knots = static_cast<float>(value);
-    speedUpdate = now();
-    ApplySpeedInhibit();
+    takeSpeed(value);
     return 0;
+}
+
+// `withPosition` false takes only course and speed (VTG, or an RMC kept behind a fix).
+int parseSentence(const char* sentence, SwathReading* point, float* trueHeading, bool withPosition)
+{
+    Kind kind = kindOf(sentence);
+    if (kind == Kind::Other || (!withPosition && kind != Kind::Vtg && kind != Kind::Rmc))
+        return 0;
+    // The raw log keeps every GGA sentence as it came.
+    if (kind == Kind::Gga)
+        RawLog(sentence);
+    if (!checksumHolds(sentence))
+        return 0;
+    if (kind == Kind::Vtg)
+        return parseCourse(sentence, point, trueHeading);
+    std::vector<std::string> fields = fieldsOf(sentence);
+    if (!markedValid(kind, fields)) {
+        debug(__LINE__, ":no fix \"%s\"\n", sentence);
+        return 0;
+    }
+    // A sentence whose position is garbled gives nothing, course and speed included.
+    int32_t latitude = 0, longitude = 0;
+    if (!readPosition(sentence, kind, latitude, longitude))
+        return 0;
+    if (kind == Kind::Rmc)
+        parseRmcCourse(fields, point, trueHeading);
+    if (!withPosition)
+        return 0;
+    takePosition(latitude, longitude, point);
+    return 1;
 }
 
 } // namespace
 
 int ParseNavSentence(const char* sentence, SwathReading* point, float* trueHeading)
 {
-    if (sentence[0] != '$' || std::strlen(sentence) < 6)
-        return 0;
-    const char* type = sentence + 3;
-    bool gga = std::strncmp(type, "GGA", 3) == 0;
-    bool gll = std::strncmp(type, "GLL", 3) == 0;
-    bool vtg = std::strncmp(type, "VTG", 3) == 0;
-    if (!gga && !gll && !vtg)
-        return 0;
-    // The raw log keeps every GGA sentence as it came.
-    if (gga)
-        RawLog(sentence);
-    if (!checksumHolds(sentence))
-        return 0;
-    return vtg ? parseCourse(sentence, point, trueHeading) : parsePosition(sentence, point, gga);
+    return parseSentence(sentence, point, trueHeading, true);
 }
 
 int TakeNavSentences(SwathReading* point)
@@ -197,7 +300,7 @@ int TakeNavSentences(SwathReading* point)
     while (navFramer.fSentencePending) {
         // Copied before the flag is cleared: from then on the framer may fill the buffer again.
         char sentence[NAV_SENTENCE_SIZE + 1];
-        std::memcpy(sentence, navFramer.sentence, sizeof sentence);
+        std::memcpy(sentence, navFramer.fix, sizeof sentence);
         navFramer.fSentencePending = false;
         if (ParseNavSentence(sentence, point, &rTrueHeading))
             fix = 1;
@@ -205,9 +308,12 @@ int TakeNavSentences(SwathReading* point)
     }
     if (navFramer.fCoursePending) {
         char sentence[NAV_SENTENCE_SIZE + 1];
-        std::memcpy(sentence, navFramer.course, sizeof sentence);
-        navFramer.fCoursePending = false;
-        ParseNavSentence(sentence, point, &rTrueHeading);
+        {
+            std::lock_guard lock(navFramer.courseLock);
+            std::memcpy(sentence, navFramer.course, sizeof sentence);
+            navFramer.fCoursePending = false;
+        }
+        parseSentence(sentence, point, &rTrueHeading, false);
     }
     return fix;
 }

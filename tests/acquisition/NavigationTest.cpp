@@ -66,7 +66,7 @@ TEST(ParseNavSentence, MalformedPositionsChangeNothing)
         {"$GPGLL,5130.5000,N,00012.2500,W*7E\r", ":checksum error \"$GPGLL,5130.5000,N,00012.2500,W*7E\r\"\n"},
         {"$GPGGA,120000,5130.5000,N,00012.2500,W,1*Z2\r", ":checksum error \"$GPGGA,120000,5130.5000,N,00012.2500,W,1*Z2\r\"\n"},
         {"$gpgll,5130.5,N,00012.25,W\r", nullptr},
-        {"$GPRMC,120000,A,5130.5,N,00012.25,W\r", nullptr},
+        {"$GPRMC,120000,A,5130.5,N,,W\r", ":paramsread=3 (not 6)\n"},
         {"GPGLL,5130.5,N,00012.25,W\r", nullptr},
         {"$GP", nullptr},
     };
@@ -84,6 +84,70 @@ TEST(ParseNavSentence, MalformedPositionsChangeNothing)
             EXPECT_TRUE(p.debug.empty());
         }
     }
+}
+
+TEST(ParseNavSentence, NoFixSentencesGiveNoPosition)
+{
+    rMaxVesselKnots = -1;
+    SwathReading before{};
+    before.lat = 11;
+    before.lon = 22;
+    struct Case {
+        const char* sentence;
+        const char* why;
+    } cases[] = {
+        // Receivers that lost lock, repeating their last position.
+        {"$GPGGA,012519.563,4131.7353,N,09336.8150,W,0,00,50.0,280.2,M,-31.6,M,0.0,0000*7D\r", ":no fix"},
+        {"$GPGGA,120000,5130.5000,N,00012.2500,W,,08\r", ":no fix"},
+        {"$GPGGA,120000,5130.5000,N,00012.2500,W\r", ":no fix"},
+        {"$GPGLL,5201.0687,N,00832.0645,E,142818.899,V,N*4E\r", ":no fix"},
+        {"$GPGLL,3728.0549,N,12213.8639,W,014413.076,N,V*50\r", ":no fix"},
+        {"$GPRMC,135658.997,V,5543.0326,N,03724.7205,E,00.79,159.0,051209,,,N*73\r", ":no fix"},
+        // Minutes that no receiver with a fix sends.
+        {"$GPRMC,071732.929,A,8960.0000,N,00000.0000,E,0.00,0.00,111111,,,A\r", ":minutes out of range"},
+        {"$GPGGA,120000,5130.5000,N,00075.0000,W,1,08\r", ":minutes out of range"},
+        {"$GPGLL,5130.5000,N,000-12.500,W,120000,A\r", ":minutes out of range"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        vessellatitude = 33;
+        knots = 3.0f;
+        Parsed p = parse(c.sentence, before);
+        EXPECT_EQ(p.result, 0);
+        EXPECT_EQ(+p.point.lat, 11);
+        EXPECT_EQ(+p.point.lon, 22);
+        EXPECT_EQ(vessellatitude, 33) << "the vessel is not placed there";
+        EXPECT_FLOAT_EQ(GetTrackKnots(), 3.0f) << "nor is its speed taken";
+        ASSERT_FALSE(p.debug.empty());
+        EXPECT_NE(p.debug.back().find(c.why), std::string::npos) << p.debug.back();
+    }
+}
+
+TEST(ParseNavSentence, RmcGivesPositionCourseAndSpeed)
+{
+    rMaxVesselKnots = -1;
+    SwathReading noHeading{};
+    noHeading.heading = NO_ANGLE;
+    Parsed gn = parse("$GNRMC,081411.000,A,5541.1955,N,03737.2872,E,0.60,301.29,260514,,,A*74\r", noHeading);
+    EXPECT_EQ(gn.result, 1);
+    EXPECT_EQ(+gn.point.lat, 556865916);
+    EXPECT_EQ(+gn.point.lon, 376214533);
+    EXPECT_EQ(vessellatitude, 556865916);
+    EXPECT_GT(+gn.point.time, 1700000000);
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 0.60f);
+    EXPECT_FLOAT_EQ(GetTrackHeading(), 301.29f);
+    EXPECT_FLOAT_EQ(+gn.point.heading, 301.29f);
+
+    Parsed gl = parse("$GLRMC,135654.997,A,5543.0328,N,03724.7197,E,00.00,129.5,051209,,,A*71\r");
+    EXPECT_EQ(gl.result, 1);
+    EXPECT_EQ(+gl.point.lat, 557172133);
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 0.0f);
+
+    Parsed noCourse = parse("$GPRMC,143252.00,A,4002.10513,N,07531.20562,W,0.016,,241013,,,A*60\r");
+    EXPECT_EQ(noCourse.result, 1);
+    EXPECT_EQ(+noCourse.point.lon, -755200936);
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 0.016f);
+    EXPECT_FLOAT_EQ(GetTrackHeading(), 129.5f) << "an empty course leaves the last one";
 }
 
 TEST(ParseNavSentence, CourseAndSpeedFromVtg)
@@ -151,7 +215,7 @@ std::vector<NavFrameResult> frameNav(const std::string& bytes, std::vector<std::
             break;
         results.push_back(r);
         if (sentences && f.fSentencePending)
-            sentences->emplace_back(f.sentence);
+            sentences->emplace_back(f.fix);
         if (sentences && f.fCoursePending)
             sentences->emplace_back(f.course);
         f.fSentencePending = false;
@@ -168,24 +232,111 @@ TEST(NavFramer, HandsOnFixesAndCoursesAndDropsOverlongSentences)
     std::string longest = "$GPGGA," + std::string(141, '1') + "\r"; // 149 bytes
     std::string tooLong = "$GPGLL," + std::string(142, '1') + "\r"; // 150 bytes
     auto results = frameNav("noise$GPGGA,1,2\r\n$GPZDA,1\r\n" + longOne + "$GPVTG,1,T\r\n" + longest + tooLong +
-                                "$GPGLL,3\r\n",
+                                "$GPGLL,3\r\n$GNRMC,4\r\n",
                             &sentences);
-    EXPECT_EQ(results, (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix, R::Discarded, R::Fix}));
-    EXPECT_EQ(sentences, (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", longest, "$GPGLL,3\r"}));
+    EXPECT_EQ(results,
+              (std::vector<R>{R::Fix, R::Other, R::Discarded, R::Course, R::Fix, R::Discarded, R::Fix, R::Fix}));
+    EXPECT_EQ(sentences,
+              (std::vector<std::string>{"$GPGGA,1,2\r", "$GPVTG,1,T\r", longest, "$GPGLL,3\r", "$GNRMC,4\r"}));
+}
+
+void loadNav(const std::string& bytes)
+{
+    NavFramer& f = navFramer;
+    std::memcpy(f.receive, bytes.data(), bytes.size());
+    f.readPos = 0;
+    f.unread = int(bytes.size());
 }
 
 TEST(NavFramer, CourseBehindAFixSurvivesTheDrop)
 {
+    using R = NavFrameResult;
     NavFramer& f = navFramer;
     ResetNavFramer(f);
-    std::string bytes = "$GPGGA,1\r\n$GPVTG,10,T\r\n$GPVTG,20,T\r\n$GPVTG,3";
-    std::memcpy(f.receive, bytes.data(), bytes.size());
-    f.unread = int(bytes.size());
-    ASSERT_EQ(FrameNavBytes(f), NavFrameResult::Fix);
-    KeepCourseFromUnread(f);
-    ASSERT_TRUE(f.fCoursePending);
-    EXPECT_STREQ(f.course, "$GPVTG,20,T\r") << "the newest whole one";
+    loadNav("$GPGGA,1\r\n$GPVTG,10,T\r\n$GPRMC,2,A\r\n$GPVTG,3");
+    ASSERT_EQ(FrameNavBytes(f), R::Fix);
+    EXPECT_FALSE(KeepCourseFromUnread(f)) << "the course still arriving holds the purge back";
+    EXPECT_EQ(f.unread, 0);
+    EXPECT_STREQ(f.course, "$GPRMC,2,A\r") << "the newest whole one";
+    loadNav("0,T\r\n$GPGGA,3\r\n");
+    EXPECT_EQ(FrameNavBytes(f), R::StaleDropped);
+    EXPECT_STREQ(f.course, "$GPVTG,30,T\r") << "finished while the fix waited";
+    EXPECT_EQ(f.unread, 0) << "what came behind it is stale";
+    EXPECT_STREQ(f.fix, "$GPGGA,1\r");
+
+    // One that turns out not to be a course is given up at its type.
     ResetNavFramer(f);
+    loadNav("$GPGGA,1\r\n$GP");
+    ASSERT_EQ(FrameNavBytes(f), R::Fix);
+    EXPECT_FALSE(KeepCourseFromUnread(f));
+    loadNav("GSV,1\r\n$GPVTG,40,T\r\n");
+    EXPECT_EQ(FrameNavBytes(f), R::StaleDropped);
+    EXPECT_FALSE(f.fCoursePending);
+    EXPECT_EQ(f.unread, 0);
+
+    ResetNavFramer(f);
+    loadNav("$GPGGA,1\r\n$GPGSV,1\r\n$GPGSA");
+    ASSERT_EQ(FrameNavBytes(f), R::Fix);
+    EXPECT_TRUE(KeepCourseFromUnread(f)) << "nothing to wait for";
+    ResetNavFramer(f);
+}
+
+TEST(NavFramer, NewestCourseReplacesOneNotYetTaken)
+{
+    rMaxVesselKnots = -1;
+    NavFramer& f = navFramer;
+    ResetNavFramer(f);
+    loadNav("$GPVTG,10.0,T,,M,1.0,N\r\n$GPVTG,20.0,T,,M,2.0,N\r\n");
+    while (f.unread > 0)
+        FrameNavBytes(f);
+    SwathReading r{};
+    r.heading = NO_ANGLE;
+    EXPECT_EQ(TakeNavSentences(&r), 0);
+    EXPECT_FLOAT_EQ(GetTrackKnots(), 2.0f);
+    EXPECT_FLOAT_EQ(GetTrackHeading(), 20.0f);
+}
+
+template <typename Condition>
+bool waitFor(Condition done)
+{
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+// A receiver sending VTG right behind GGA at 4800 baud: the reader often has only the start of
+// the VTG when it frames the fix, and the rest comes after.
+TEST(NavInput, CourseArrivingBehindAFixIsKept)
+{
+    TempDataRoot root;
+    PseudoTerminal nav, sounder;
+    win::scripted::listen();
+    nav.linkAs(root.root(), 2);
+    sounder.linkAs(root.root(), 4);
+    TempDataRoot::writeFile(root.driveC() / "varnel" / "comms.ini", "2 4\n");
+    rMaxVesselKnots = -1;
+    knots = -1.0f;
+    ASSERT_EQ(OpenLinks(nullptr), 0);
+    ASSERT_TRUE(NavPortOpen());
+
+    nav.write("$GPGGA,120000,5130.5000,N,00012.2500,W,1,08,0.9,12.0,M,,M,,\r\n$GPVTG,054.7,T,034.4,M,00");
+    ASSERT_TRUE(waitFor([] { return navFramer.fSentencePending.load(); }));
+    nav.write("5.5,N,010.2,K\r\n");
+    SwathReading r{};
+    int fixes = 0;
+    EXPECT_TRUE(waitFor([&] {
+        fixes += TakeNavSentences(&r);
+        return GetTrackKnots() == 5.5f;
+    })) << "speed " << GetTrackKnots();
+    EXPECT_EQ(fixes, 1);
+    EXPECT_EQ(+r.lat, 515083333);
+    EXPECT_FLOAT_EQ(GetTrackHeading(), 54.7f);
+    EXPECT_EQ(CloseLinks(nullptr), 0);
+    win::scripted::stopListening();
 }
 
 TEST(Compass, ChecksummedSentencesOnly)

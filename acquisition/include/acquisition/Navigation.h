@@ -7,15 +7,19 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 constexpr int NAV_RECEIVE_SIZE = 10000;
 constexpr int NAV_SENTENCE_SIZE = 150;
 
-// The one framer of the navigation input. A framed GGA or GLL sentence waits in `sentence` for
-// the hand-off (`fSentencePending`); meanwhile the framer reads nothing more. The newest VTG
-// sentence waits in `course` (`fCoursePending`) without holding the framer up, so that course
-// and speed reach the parser whatever order the receiver sends its sentences in.
+// The one framer of the navigation input. Sentences are built in `sentence`. A framed fix
+// sentence (GGA, GLL, RMC) waits in `fix` for the hand-off (`fSentencePending`); meanwhile the
+// framer reads nothing more, except to finish a course sentence that was arriving behind the fix
+// (`fFinishingCourse`). The newest course sentence (VTG, or an RMC that came behind a fix) waits
+// in `course` (`fCoursePending`, replaced under `courseLock` by a newer one) without holding the
+// framer up, so that course and speed reach the parser whatever order the receiver sends its
+// sentences in.
 struct NavFramer {
     char receive[NAV_RECEIVE_SIZE];
     int unread = 0;
@@ -24,7 +28,10 @@ struct NavFramer {
     int length = 0;
     bool fInSentence = false;
     bool fSentenceComplete = false;
+    bool fFinishingCourse = false;
+    char fix[NAV_SENTENCE_SIZE + 1] = {};
     std::atomic<bool> fSentencePending{false};
+    std::mutex courseLock;
     char course[NAV_SENTENCE_SIZE + 1] = {};
     std::atomic<bool> fCoursePending{false};
     std::atomic<bool> fNavThreadActive{false};
@@ -32,19 +39,24 @@ struct NavFramer {
 };
 extern NavFramer navFramer;
 
-// What framing the unread bytes gave.
-enum class NavFrameResult { NeedMore, Discarded, Other, Fix, Course };
-// Frames the unread bytes up to one complete sentence. A GGA or GLL sentence is a Fix, a VTG
-// sentence a Course; both are left pending for the parser.
+// What framing the unread bytes gave. `StaleDropped`: the course sentence finished behind a fix
+// is done (kept when whole), the unread bytes are dropped and the port's queue is to be purged.
+enum class NavFrameResult { NeedMore, Discarded, Other, Fix, Course, StaleDropped };
+// Frames the unread bytes up to one complete sentence. A GGA, GLL or RMC sentence is a Fix, a
+// VTG sentence a Course; both are left pending for the parser.
 NavFrameResult FrameNavBytes(NavFramer& framer);
-// At a fix the unread bytes are dropped as stale: a whole VTG sentence among them is kept.
-void KeepCourseFromUnread(NavFramer& framer);
+// At a fix the unread bytes are dropped as stale: the newest whole course sentence among them
+// is kept, and a course sentence still arriving at their end is left to the framer to finish.
+// True when nothing is left to finish, so the port's queue can be purged at once.
+bool KeepCourseFromUnread(NavFramer& framer);
 void ResetNavFramer(NavFramer& framer);
 
-// Parses one sentence into `point` (GGA, GLL: position and time; VTG: course and speed).
+// Parses one sentence into `point` (GGA, GLL: position and time; RMC: position, time, course
+// and speed; VTG: course and speed). A sentence that marks its position invalid gives nothing.
 // 1 for an accepted position fix, else 0.
 int ParseNavSentence(const char* sentence, SwathReading* point, float* trueHeading);
-// Hand-off side: parses every pending sentence into `point`; 1 when one was a position fix.
+// Hand-off side: parses the pending fix sentence and the pending course sentence into `point`;
+// 1 when a position fix was accepted.
 int TakeNavSentences(SwathReading* point);
 
 // Compass record: heading, pitch, roll in degrees; NO_ANGLE until read.
@@ -78,5 +90,5 @@ int32_t GetTrackKnotsUpdate();
 int OutputData(HWND window, SwathReading* point);
 }
 
-// Speed over ground, knots; -1 until a VTG sentence gave one.
+// Speed over ground, knots; -1 until a VTG or RMC sentence gave one.
 extern std::atomic<float> knots;
