@@ -1,3 +1,4 @@
+// Rectangle queries over an overlay's objects: the handle files they leave, and the tracks of a view.
 #include "ObjectFiles.h"
 
 #include "database/OverlayStore.h"
@@ -41,17 +42,19 @@ bool Meets(int kind, const int32_t* fields, const RECT* rect)
     return Overlap(own, *rect);
 }
 
-// Every live entry of an open object info file meeting `rect` (all of them without one), in file
-// order: an object whose count was never raised (a crash between its entry and objects.inf) is
-// still found, and a count larger than the file reads nothing. Impossible track handles are
-// reported and left out. Stops, false, when `take` says so.
+// Every live entry of an open object info file from entry `first` on meeting `rect` (all of them
+// without one), in file order: an object whose count was never raised (a crash between its entry
+// and objects.inf) is still found, and a count larger than the file reads nothing. Impossible
+// track handles are reported and left out. Stops, false, when `take` says so.
 template <typename Take>
-bool ForEachEntryMeeting(FILE* inf, const std::string& folder, int kindNumber, const RECT* rect, const char* title,
-                         Take take)
+bool ForEachEntryMeeting(FILE* inf, const std::string& folder, int kindNumber, int first, const RECT* rect,
+                         const char* title, Take take)
 {
     const ObjectKind& kind = *KindOf(kindNumber);
     std::vector<unsigned char> entry(size_t(kind.entryBytes));
-    for (int i = 0; std::fread(entry.data(), entry.size(), 1, inf) == 1; ++i) {
+    if (std::fseek(inf, long(first) * kind.entryBytes, SEEK_SET) != 0)
+        return false;
+    for (int i = first; std::fread(entry.data(), entry.size(), 1, inf) == 1; ++i) {
         int32_t fields[16];
         RecordFromDisk(kind, entry.data(), fields);
         uint32_t handle = uint32_t(fields[0]);
@@ -87,7 +90,11 @@ int DBGetNoOfObjectsInDataRect(uint32_t overlay, uint16_t* counts, const RECT* r
         File hnd = Open(ObjectFilePath(folder, kind, ".hnd"), "wb");
         if (!hnd)
             return Fail(title, "Failed opening object handle file");
-        bool written = ForEachEntryMeeting(inf.get(), folder, kindNumber, rect, title, [&](const int32_t* fields) {
+        // Entry 0 of tracks.inf stands for the current track, which only the track overlay holds;
+        // elsewhere it merely keeps track handles numbered alike.
+        int first = kindNumber == OBJ_TRACK && overlay != TRACK_OVERLAY ? 1 : 0;
+        bool written = ForEachEntryMeeting(inf.get(), folder, kindNumber, first, rect, title,
+                                           [&](const int32_t* fields) {
             uint32_t handle = uint32_t(fields[0]);
             if (std::fwrite(&handle, sizeof handle, 1, hnd.get()) != 1)
                 return false;
@@ -144,7 +151,7 @@ bool GetTracksInDataRect(const RECT* rect, const char* database, std::vector<Tra
     File inf = Open(ObjectFilePath(folder, kind, ".inf"), "rb");
     if (!inf)
         return Fail(title, "Failed opening object info file");
-    return ForEachEntryMeeting(inf.get(), folder, OBJ_TRACK, rect, title, [&](const int32_t* fields) {
+    return ForEachEntryMeeting(inf.get(), folder, OBJ_TRACK, 0, rect, title, [&](const int32_t* fields) {
         TrackInfo& track = tracks.emplace_back();
         std::memcpy(&track, fields, kind.widths.size() * sizeof(int32_t));
         return true;

@@ -194,6 +194,19 @@ TEST_F(OverlayStore, RectangleQueries)
     EXPECT_EQ(boxTexts(), (Boxes{"DBSetObjectInfo: Setting object info not allowed"}));
 }
 
+TEST_F(OverlayStore, OnlyTheTrackOverlayHoldsTracks)
+{
+    // Every tracks.inf starts with the current track's entry; only the track overlay's is a track.
+    uint32_t user = create("Survey");
+    EXPECT_EQ(query(TRACK_OVERLAY, OBJ_TRACK, nullptr), (std::vector<uint32_t>{1}));
+    for (uint32_t overlay : {FOULS_OVERLAY, uint32_t(3), user}) {
+        uint16_t counts[5];
+        EXPECT_TRUE(query(overlay, OBJ_TRACK, nullptr, counts).empty()) << "overlay " << overlay;
+        EXPECT_EQ(counts[2], 0) << "overlay " << overlay;
+    }
+    EXPECT_TRUE(win::scripted::boxes().empty());
+}
+
 TEST_F(OverlayStore, TracksInARectangleInOnePass)
 {
     // Entries 2 to 6 after the current track's: inside, outside, deleted, impossible, crossing.
