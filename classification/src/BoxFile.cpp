@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 char boxFileNames[2][MAX_PATH] = {"default.box", "default.box"};
 
@@ -134,17 +135,25 @@ int SaveBoxFile(const char* path, HWND ownerWindow, const BoxFile* record)
 {
     BoxFileDisk disk{};
     copyFields(*record, disk);
-    File file(win::fopen(path, "wb"));
+    // Written whole beside the old file and put in its place only then: a full disk loses
+    // neither the edits (still in the record) nor the box file saved before.
+    bool readOnly = win::access(path, 0) == 0 && win::access(path, W_OK) != 0;
+    win::WholeFile written = readOnly ? win::WholeFile::NotCreated : win::writeWholeFile(path, &disk, sizeof disk);
     int result = 0;
-    if (!file) {
-        char text[400];
-        std::snprintf(text, sizeof text, "Failed saving boxfile \"%s\". Is it a read-only file?", path);
+    if (written != win::WholeFile::Written) {
+        const char* reason = std::strerror(errno);
+        char text[600];
+        if (written == win::WholeFile::NotWritten) {
+            TRACE_HOOK("Failed writing boxfile");
+            std::snprintf(text, sizeof text, "Failed writing boxfile \"%s\": %s. The file on disk is unchanged.",
+                          path, reason);
+        } else {
+            std::snprintf(text, sizeof text, "Failed saving boxfile \"%s\". Is it a read-only file?", path);
+        }
         MessageBeep(MB_ICONHAND);
         MessageBoxA(ownerWindow, text, nullptr, MB_ICONSTOP | MB_SYSTEMMODAL);
         result = 5;
     } else {
-        if (std::fwrite(&disk, sizeof disk, 1, file.get()) != 1 || std::fflush(file.get()) != 0)
-            TRACE_HOOK("Failed writing boxfile");
         SaveCurrentBoxFile(path);
         setSlotName(path);
     }

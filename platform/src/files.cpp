@@ -162,6 +162,54 @@ int detail::openRegularFile(const fs::path& path)
     return fd;
 }
 
+WholeFile detail::writeWholeFile(const fs::path& link, const void* data, size_t bytes)
+{
+    std::error_code ec, absent;
+    fs::path path = link;
+    if (fs::symlink_status(link, absent).type() == fs::file_type::symlink)
+        path = fs::weakly_canonical(link, ec);
+    if (ec || !fs::is_directory(path.parent_path(), ec)) {
+        errno = ENOENT;
+        return WholeFile::NotCreated;
+    }
+    fs::path temp = path;
+    temp += ".tmp" + std::to_string(getpid());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return WholeFile::NotCreated;
+    // The new file keeps the permissions of the one it replaces (a private file stays private).
+    if (struct stat old; ::stat(path.c_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    auto p = static_cast<const char*>(data);
+    size_t left = bytes;
+    int error = 0;
+    while (left > 0 && !error) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno != EINTR)
+            error = errno;
+        if (n == 0)
+            error = EIO;
+        if (n > 0) {
+            p += n;
+            left -= size_t(n);
+        }
+    }
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    WholeFile result = error ? WholeFile::NotWritten : WholeFile::Written;
+    if (!error && std::rename(temp.c_str(), path.c_str()) != 0) {
+        error = errno;
+        result = WholeFile::NotCreated;
+    }
+    if (error) {
+        ::unlink(temp.c_str());
+        errno = error;
+    }
+    return result;
+}
+
 namespace {
 
 int setErrnoResult(int rc) { return rc == 0 ? 0 : -1; }
@@ -347,6 +395,16 @@ FILE* fopenRegular(const char* path)
     if (!f)
         ::close(fd);
     return f;
+}
+
+WholeFile writeWholeFile(const char* path, const void* data, size_t bytes)
+{
+    auto host = HostPath(path);
+    if (!host) {
+        errno = ENOENT;
+        return WholeFile::NotCreated;
+    }
+    return detail::writeWholeFile(*host, data, bytes);
 }
 
 int access(const char* path, int mode)

@@ -1,6 +1,8 @@
 // Host-side lookups shared by the platform's own sources.
 #pragma once
 
+#include "platform/files.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,4 +14,6 @@ std::optional<std::string> findEntryIgnoringCase(const std::filesystem::path& fo
 // A read-only descriptor of an existing regular file, or -1 with errno (EINVAL: not a regular
 // file); never waits, whatever is in its place.
 int openRegularFile(const std::filesystem::path& path);
+// win::writeWholeFile on a host path.
+WholeFile writeWholeFile(const std::filesystem::path& path, const void* data, size_t bytes);
 } // namespace win::detail

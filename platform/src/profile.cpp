@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <mutex>
 #include <strings.h>
 #include <unistd.h>
@@ -98,49 +96,12 @@ bool load(Ini& ini, const fs::path& path)
     return true;
 }
 
-bool saveAtomically(const Ini& ini, const fs::path& link)
+bool saveAtomically(const Ini& ini, const fs::path& path)
 {
     std::string data;
     if (ini.Save(data) < 0)
         return false;
-    // A profile that is a symbolic link is replaced where it points, and the link stays.
-    std::error_code ec, absent;
-    fs::path path = link;
-    if (fs::symlink_status(link, absent).type() == fs::file_type::symlink)
-        path = fs::weakly_canonical(link, ec);
-    if (ec || !fs::is_directory(path.parent_path(), ec)) {
-        errno = ENOENT;
-        return false;
-    }
-    fs::path temp = path;
-    temp += ".tmp" + std::to_string(getpid());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    // The new file keeps the permissions of the one it replaces (a private profile stays private).
-    if (struct stat old; ::stat(path.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-    const char* p = data.data();
-    size_t left = data.size();
-    bool ok = true;
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return win::detail::writeWholeFile(path, data.data(), data.size()) == win::WholeFile::Written;
 }
 
 // Copies a NUL-separated list ending in a double NUL, truncated as Win32 does.

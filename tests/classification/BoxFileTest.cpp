@@ -1,3 +1,4 @@
+#include "ScopedGuards.h"
 #include "TempDataRoot.h"
 #include "classification/BoxFile.h"
 #include "frame/Inifile.h"
@@ -285,6 +286,37 @@ TEST_F(BoxFileTest, TypeNameListRules)
     EXPECT_EQ(AddTypeName(&box, "One more"), 2);
     ASSERT_EQ(win::scripted::boxes().size(), 1u);
     EXPECT_EQ(win::scripted::boxes()[0].text, "The Seabed type list is full");
+}
+
+TEST_F(BoxFileTest, ASaveThatFillsTheDiskKeepsTheOldFileAndSaysSo)
+{
+    const char* path = "c:\\varnel\\BoxFiles\\survey.box";
+    ASSERT_EQ(SaveBoxFile(path, nullptr, &box), 0);
+    const std::string saved = TempDataRoot::readFile(boxFolder / "survey.box");
+    WritePrivateProfileStringA("Files", "CurrentBoxfile", "before.box", "VARNEL.INI");
+
+    box.grid[5][5] = 7;
+    {
+        ScopedFileSizeLimit diskFull(BOX_FILE_BYTES - 1);
+        EXPECT_EQ(SaveBoxFile(path, nullptr, &box), 5);
+    }
+    EXPECT_TRUE(TempDataRoot::readFile(boxFolder / "survey.box") == saved) << "the old file, byte for byte";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(boxFolder))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 1) << "no temporary left behind";
+    EXPECT_EQ(profile("CurrentBoxfile"), "before.box");
+    auto boxes = win::scripted::boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Failed writing boxfile \"c:\\varnel\\BoxFiles\\survey.box\": File too large. "
+                             "The file on disk is unchanged.");
+    EXPECT_EQ(boxes[0].type & MB_ICONSTOP, UINT(MB_ICONSTOP));
+
+    // With room again the same save replaces the file.
+    ASSERT_EQ(SaveBoxFile(path, nullptr, &box), 0);
+    BoxFile loaded;
+    ASSERT_EQ(LoadBoxFile(path, nullptr, &loaded, 1), 1);
+    EXPECT_EQ(loaded.grid[5][5], 7);
 }
 
 TEST_F(BoxFileTest, ReadOnlyFolderCannotTakeASave)
