@@ -1,6 +1,7 @@
 #include "recording/SwathGeometry.h"
 #include "frame/Inifile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -14,13 +15,28 @@ constexpr double RADIANS = std::numbers::pi / 180.0;
 
 bool validTilt(float angle) { return angle >= -90.0f && angle <= 90.0f; }
 
-// Adds a shift in 1e-7 degree, truncated toward zero; a shift no position can take is dropped.
-void shift(int32_t& coordinate, float units)
+// 90, 180 and 360 degrees in 1e-7 degree.
+constexpr double QUARTER = 900000000.0, HALF = 1800000000.0, WHOLE = 3600000000.0;
+
+// Shifts are in 1e-7 degree, truncated toward zero, and worked out in doubles, so that no sum
+// overflows; a shift that is no number (the vessel at a pole) is dropped.
+
+// A seabed point beyond a pole is taken at the pole.
+void shiftLatitude(int32_t& lat, float units)
 {
-    double moved = double(coordinate) + double(std::trunc(units));
-    if (std::isfinite(units) && moved >= std::numeric_limits<int32_t>::min() &&
-        moved <= std::numeric_limits<int32_t>::max())
-        coordinate = static_cast<int32_t>(moved);
+    if (std::isfinite(units))
+        lat = static_cast<int32_t>(std::clamp(double(lat) + std::trunc(double(units)), -QUARTER, QUARTER));
+}
+
+// Across the date line the longitude comes round into [-180, 180) degrees.
+void shiftLongitude(int32_t& lon, float units)
+{
+    if (!std::isfinite(units))
+        return;
+    double moved = std::fmod(double(lon) + std::trunc(double(units)) + HALF, WHOLE);
+    if (moved < 0)
+        moved += WHOLE;
+    lon = static_cast<int32_t>(moved - HALF);
 }
 
 } // namespace
@@ -54,8 +70,8 @@ extern "C" int CalculateSwathPosition(SwathReading* r)
         float east = static_cast<float>(std::cos(h) * across + std::sin(h) * along);
         float north = static_cast<float>(std::cos(h) * along - std::sin(h) * across);
         float k = static_cast<float>(90.0 / std::cos(r->lat * RADIANS * 1e-7));
-        shift(r->lat, north * 90.0f);
-        shift(r->lon, east * k);
+        shiftLatitude(r->lat, north * 90.0f);
+        shiftLongitude(r->lon, east * k);
     }
     r->depth = static_cast<float>(r->depth * std::cos(-a));
     r->depth = static_cast<float>(r->depth * std::cos(p));

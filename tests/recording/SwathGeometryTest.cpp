@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 SwathReading reading(int transducer, float depth, float heading, float pitch = NO_ANGLE, float roll = NO_ANGLE,
@@ -55,6 +57,34 @@ TEST(CalculateSwathPosition, SidesHeadingsAndLimits)
         EXPECT_EQ(+r.lat, +c.lat);
         EXPECT_EQ(+r.lon, +c.lon);
         EXPECT_NEAR(+r.depth, +c.depth, 1e-4);
+    }
+}
+
+TEST(CalculateSwathPosition, DateLineAndPoles)
+{
+    // Transducer -3 at 10 m, heading north, on the equator: 636 units east; +3: 636 west.
+    // Pitch -30 moves the point 450 units forward.
+    struct Case {
+        const char* what;
+        SwathReading in;
+        int32_t lat, lon;
+    } cases[] = {
+        {"east across the date line", reading(-3, 10.0f, 0.0f, NO_ANGLE, NO_ANGLE, 0, 1799999900), 0, -1799999464},
+        {"west across the date line", reading(3, 10.0f, 0.0f, NO_ANGLE, NO_ANGLE, 0, -1799999900), 0, 1799999464},
+        {"onto the date line from the west is -180", reading(-3, 10.0f, 0.0f, NO_ANGLE, NO_ANGLE, 0, 1799999364), 0,
+         -1800000000},
+        {"a vessel longitude beyond the range comes round too",
+         reading(-3, 10.0f, 0.0f, NO_ANGLE, NO_ANGLE, 0, std::numeric_limits<int32_t>::max()), 0, -1452515717},
+        {"past the north pole stays at the pole", reading(0, 10.0f, 0.0f, -30.0f, 0.0f, 899999900, 5), 900000000, 5},
+        {"past the south pole stays at the pole", reading(0, 10.0f, 180.0f, -30.0f, 0.0f, -899999900, 5), -900000000,
+         5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SwathReading r = c.in;
+        CalculateSwathPosition(&r);
+        EXPECT_EQ(+r.lat, +c.lat);
+        EXPECT_EQ(+r.lon, +c.lon);
     }
 }
 
