@@ -6,12 +6,10 @@
 #include "platform/messages.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace db;
 
@@ -74,22 +72,13 @@ const SymbolTranslation& Translation(int number)
 // a debugger trace: a named pipe would wait for a writer for ever, and start-up with it.
 File OpenImportFile(const std::string& path, bool* skipped = nullptr)
 {
-    auto host = win::HostPath(path);
-    int fd = host ? ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
-    if (fd < 0)
-        return File();
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    File f(win::fopenRegular(path.c_str()));
+    if (!f && errno == EINVAL) {
         if (skipped)
             *skipped = true;
         OutputDebugStringA(Format("Import: %s is not a regular file, left alone\n", path.c_str()).c_str());
-        return File();
     }
-    FILE* f = ::fdopen(fd, "r");
-    if (!f)
-        ::close(fd);
-    return File(f);
+    return f;
 }
 
 bool ReadLine(FILE* f, std::string& line)
