@@ -1,7 +1,8 @@
 #include "ReplayFormats.h"
 
+#include "records/GllCoordinates.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -22,17 +23,14 @@ inline char* PutPadded(char* out, uint32_t value, int width)
     return out + n;
 }
 
-// Degrees, then minutes as "%07.4lf", then the hemisphere letter.
+// Degrees, then minutes as "mm.mmmm", then the hemisphere letter.
 char* PutAngle(char* out, int32_t value, int degreeWidth, char positive, char negative)
 {
-    const DegreesMinutes angle = DegreesMinutesOf(value);
+    const GllCoordinate angle = GllCoordinateOf(value);
     out = PutPadded(out, angle.degrees, degreeWidth);
-    char text[32];
-    auto end = std::to_chars(text, text + sizeof text, angle.minutes, std::chars_format::fixed, 4).ptr;
-    for (auto n = end - text; n < 7; ++n)
-        *out++ = '0';
-    std::memcpy(out, text, end - text);
-    out += end - text;
+    out = PutPadded(out, angle.minuteTenThousandths / 10000, 2);
+    *out++ = '.';
+    out = PutPadded(out, angle.minuteTenThousandths % 10000, 4);
     *out++ = ',';
     *out++ = angle.negative ? negative : positive;
     return out;

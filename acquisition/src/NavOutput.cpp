@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/modules.h"
 #include "platform/profile.h"
+#include "records/GllCoordinates.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,15 +47,12 @@ void writeOutput(const char* text)
         OutputDebugStringA((outputName + " is not being read: positions are dropped\n").c_str());
 }
 
-// "ddmm.mmmm,h" for a coordinate in 1e-7 degrees, the degrees in `width` digits. Rounded once
-// to the printed ten-thousandth of a minute and then split, so that 51 degrees 59.99997
-// minutes print as 5200.0000, never as 5160.0000.
+// "ddmm.mmmm,h" for a coordinate in 1e-7 degrees, the degrees in `width` digits.
 void printCoordinate(char* out, size_t size, int32_t value, int width, char positive, char negative)
 {
-    long long a = value < 0 ? -static_cast<long long>(value) : value;
-    long long tenThousandths = (a * 6 + 50) / 100; // of a minute
-    std::snprintf(out, size, "%0*d%07.4f,%c", width, int(tenThousandths / 600000),
-                  static_cast<double>(tenThousandths % 600000) / 10000.0, value < 0 ? negative : positive);
+    GllCoordinate c = GllCoordinateOf(value);
+    std::snprintf(out, size, "%0*u%02u.%04u,%c", width, c.degrees, c.minuteTenThousandths / 10000,
+                  c.minuteTenThousandths % 10000, c.negative ? negative : positive);
 }
 
 } // namespace

@@ -53,24 +53,33 @@ TEST(NavLine, WritesDegreesMinutesAndHemispheres)
         {515083333, -2041666, "$GPGLL,5130.5000,N,00012.2500,W\r\n"},
         {0, 0, "$GPGLL,0000.0000,N,00000.0000,E\r\n"},
         {-5000000, -1795000000, "$GPGLL,0030.0000,S,17930.0000,W\r\n"},
-        {899999999, 1799999999, "$GPGLL,8960.0000,N,17960.0000,E\r\n"},
+        // Minutes that round up to 60 carry into the degrees.
+        {899999999, 1799999999, "$GPGLL,9000.0000,N,18000.0000,E\r\n"},
+        {519999995, -9999, "$GPGLL,5200.0000,N,00000.0600,W\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NavLine(c.lat, c.lon), c.line) << c.lat << "," << c.lon;
 }
 
-TEST(NavLine, MatchesPrintfForAnyPosition)
+TEST(NavLine, AnyPositionReadsBackToWithinTheLastDigit)
 {
     std::srand(7);
     for (int i = 0; i < 20000; ++i) {
         int32_t lat = int32_t((std::rand() % 1800000001) - 900000000);
         int32_t lon = int32_t(int64_t(std::rand()) * 2 % 3600000001 - 1800000000);
-        double a = std::fabs(lat * 1e-7), b = std::fabs(lon * 1e-7);
-        char expected[80];
-        std::snprintf(expected, sizeof expected, "$GPGLL,%02ld%07.4lf,%c,%03ld%07.4lf,%c\r\n",
-                      long(std::abs(lat) / 10000000), (a - std::floor(a)) * 60, lat < 0 ? 'S' : 'N',
-                      long(std::abs(lon) / 10000000), (b - std::floor(b)) * 60, lon < 0 ? 'W' : 'E');
-        ASSERT_EQ(NavLine(lat, lon), expected);
+        std::string line = NavLine(lat, lon);
+        int latDegrees, lonDegrees;
+        double latMinutes, lonMinutes;
+        char ns, ew;
+        ASSERT_EQ(std::sscanf(line.c_str(), "$GPGLL,%2d%lf,%c,%3d%lf,%c", &latDegrees, &latMinutes, &ns, &lonDegrees,
+                              &lonMinutes, &ew),
+                  6)
+            << line;
+        ASSERT_LT(latMinutes, 60.0) << line;
+        ASSERT_LT(lonMinutes, 60.0) << line;
+        // Half a ten-thousandth of a minute is 8.3 units of 1e-7 degree; decoding truncates.
+        EXPECT_NEAR(DecodeCoordinate(latDegrees, latMinutes, ns), lat, 9) << line;
+        EXPECT_NEAR(DecodeCoordinate(lonDegrees, lonMinutes, ew), lon, 9) << line;
     }
 }
 
