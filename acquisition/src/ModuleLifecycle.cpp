@@ -4,6 +4,7 @@
 #include "acquisition/HandOff.h"
 #include "acquisition/JamTable.h"
 #include "acquisition/Navigation.h"
+#include "acquisition/PortLoss.h"
 #include "acquisition/RawDataText.h"
 #include "acquisition/SounderLink.h"
 #include "database/CurrentTrack.h"
@@ -126,6 +127,12 @@ bool initialise()
             InvalidateRect(window, nullptr, FALSE);
     };
     LoadAllJams(jamTable, JAM_ENTRIES);
+    // A lost port is reported by the window's thread: the reader that noticed must not wait
+    // for the user, as closing the links waits for the reader.
+    onPortLossReported = [] {
+        if (HWND window = swathModule.window)
+            PostMessageA(window, WM_PORT_LOST, 0, 0);
+    };
 
     RECT rect;
     LoadPosition(&rect, MODULE_CLASS);

@@ -3,6 +3,7 @@
 #include "acquisition/HandOff.h"
 #include "acquisition/Module.h"
 #include "acquisition/Navigation.h"
+#include "acquisition/PortLoss.h"
 #include "acquisition/RawDataText.h"
 #include "acquisition/SetupDialogs.h"
 #include "acquisition/SounderLink.h"
@@ -209,6 +210,9 @@ LRESULT ModuleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SHOWWINDOW:
         SaveStatus(wParam ? 1 : 0, MODULE_CLASS);
+        return 0;
+    case WM_PORT_LOST:
+        ShowPortLossReports();
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

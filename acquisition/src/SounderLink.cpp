@@ -251,6 +251,7 @@ int CloseLinks(HWND)
     for (std::thread* t : {&navThread, &sounderThread})
         if (t->joinable() && t->get_id() != std::this_thread::get_id())
             t->join();
+    DropPortLossReports();
     if (HANDLE port = hNavPort.exchange(INVALID_HANDLE_VALUE); port != INVALID_HANDLE_VALUE)
         if (!CloseHandle(port))
             PortErrorBox("Failed closing nav port", "CloseComm");

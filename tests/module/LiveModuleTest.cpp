@@ -24,8 +24,11 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <future>
 #include <map>
+#include <mutex>
 #include <regex>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -51,7 +54,12 @@ struct LiveModule : ::testing::Test {
         WriteSurveySettings(root);
         ASSERT_EQ(DBInitialiseDatabase('C'), 1);
     }
-    void TearDown() override { win::scripted::stopListening(); }
+    void TearDown() override
+    {
+        win::setMessageBoxBackend(nullptr);
+        win::setDebugListener(nullptr);
+        win::scripted::stopListening();
+    }
 };
 
 // A classification whose class changes from cell to cell, for the survey's time.
@@ -277,6 +285,117 @@ TEST_F(LiveModule, SetupDialogOkTakesTheSettingsOverAndSavesThem)
     EXPECT_EQ(value("AutoPing"), "0");
     StopSwathModule(nullptr, 0);
     UnloadSwathModule();
+}
+
+// The instruments on pseudo-terminals of the test's own, so that one can be pulled out.
+struct UnpluggableInstruments {
+    PseudoTerminal gps, compass, unit;
+    explicit UnpluggableInstruments(const TempDataRoot& root)
+    {
+        gps.linkAs(root.root(), 1);
+        compass.linkAs(root.root(), 2);
+        unit.linkAs(root.root(), 3);
+    }
+};
+
+// Boxes answered at once, noting what they said and whether the GUI thread showed them.
+struct BoxesNotingTheirThread : win::MessageBoxBackend {
+    std::mutex mutex;
+    std::vector<std::pair<std::string, bool>> shown; // "caption: text", on the GUI thread
+    int show(HWND, const std::string& text, const std::string& caption, UINT type) override
+    {
+        std::lock_guard lock(mutex);
+        shown.emplace_back(caption + ": " + text, win::isGuiThread());
+        return win::firstButton(type);
+    }
+    void beep(UINT) override {}
+    size_t count()
+    {
+        std::lock_guard lock(mutex);
+        return shown.size();
+    }
+};
+
+TEST_F(LiveModule, ADeviceLostWhileRunningIsReportedByTheWindowsThread)
+{
+    UnpluggableInstruments instruments(root);
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    auto boxes = std::make_shared<BoxesNotingTheirThread>();
+    win::setMessageBoxBackend(boxes);
+
+    instruments.gps.closeMaster();
+    for (int waited = 0; waited < 10000 && boxes->count() == 0; waited += 100)
+        win::waitProcessingEvents(100);
+    StopSwathModule(nullptr, 0);
+    UnloadSwathModule();
+
+    ASSERT_EQ(boxes->count(), 1u);
+    EXPECT_EQ(boxes->shown[0].first, "Serial Port: Lost COM1 for Nav Input: the device has gone away");
+    EXPECT_TRUE(boxes->shown[0].second) << "shown by the reader thread, which then waits for the user";
+}
+
+// Boxes as the Qt backend shows them: on the GUI thread, the asking thread waiting for it.
+struct QtBoxesCounted : win::MessageBoxBackend {
+    std::shared_ptr<win::MessageBoxBackend> qt = win::qtMessageBoxBackend();
+    std::atomic<int> asked{0};
+    int show(HWND owner, const std::string& text, const std::string& caption, UINT type) override
+    {
+        ++asked;
+        return qt->show(owner, text, caption, type);
+    }
+    void beep(UINT type) override { qt->beep(type); }
+};
+
+TEST_F(LiveModule, ADeviceLostAsTheModuleStopsDoesNotHoldUpTheStop)
+{
+    UnpluggableInstruments instruments(root);
+    struct Texts {
+        std::mutex mutex;
+        std::vector<std::string> texts;
+    };
+    auto traces = std::make_shared<Texts>();
+    win::setDebugListener([traces](const std::string& text) {
+        std::lock_guard lock(traces->mutex);
+        traces->texts.push_back(text);
+    });
+    const size_t threadsBefore = ThreadCount();
+    ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
+    ASSERT_GE(BindTrackData(nullptr), 0);
+    ASSERT_TRUE(StartSwathModule(nullptr));
+    for (int waited = 0; waited < 10000 && ThreadCount() != threadsBefore + 4; waited += 100)
+        win::waitProcessingEvents(100);
+    ASSERT_EQ(ThreadCount(), threadsBefore + 4);
+    auto boxes = std::make_shared<QtBoxesCounted>();
+    win::setMessageBoxBackend(boxes);
+
+    // The GPS goes while the GUI thread is busy: it takes no events until it stops the module.
+    instruments.gps.closeMaster();
+    for (int waited = 0; waited < 10000 && boxes->asked == 0 && ThreadCount() != threadsBefore + 3; waited += 20)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(boxes->asked > 0 || ThreadCount() == threadsBefore + 3) << "the loss was not noticed";
+
+    std::promise<void> stopped;
+    std::thread watchdog([done = stopped.get_future()] {
+        if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready)
+            return;
+        std::fprintf(stderr, "StopSwath hangs: the links wait for the reader, the reader for the GUI thread\n");
+        std::abort();
+    });
+    StopSwathModule(nullptr, 0);
+    stopped.set_value();
+    watchdog.join();
+    UnloadSwathModule();
+
+    // The port is closed anyway: the report is not shown, only written to the debugger channel.
+    EXPECT_EQ(boxes->asked, 0);
+    std::lock_guard lock(traces->mutex);
+    EXPECT_EQ(std::count(traces->texts.begin(), traces->texts.end(),
+                         "Lost COM1 for Nav Input: the device has gone away (not shown: the links were closing)\n"),
+              1)
+        << ::testing::PrintToString(traces->texts);
+    EXPECT_EQ(ThreadCount(), threadsBefore);
 }
 
 } // namespace

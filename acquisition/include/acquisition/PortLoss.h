@@ -2,7 +2,10 @@
 // link then stays quiet and the rest of the module carries on.
 #pragma once
 
+#include "platform/windef.h"
+
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -21,3 +24,15 @@ private:
     std::string description_;
     std::atomic<bool> lost_{false};
 };
+
+// Reports are made on the threads that use the ports, which must never wait for the user: the
+// window that shows them is told by this hook that one waits, and shows it when its thread gets
+// to it (ShowPortLossReports). Without the hook (the links on their own) a report is shown at once.
+extern std::function<void()> onPortLossReported;
+// The module window's message that a loss report waits.
+constexpr UINT WM_PORT_LOST = WM_USER + 60;
+// Shows the reports that wait, on the thread of the window that shows them.
+void ShowPortLossReports();
+// The links are closing: a report not shown yet would only say that a port went that is being
+// closed anyway, so it goes to the debugger channel instead.
+void DropPortLossReports();
