@@ -138,7 +138,7 @@ struct Checker {
             int slot = *slots.begin();
             if (handle >= beams.size())
                 Problem(name, " has no beam (slot ", slot, ")");
-            else if (int beam = beams[handle] >= 4 ? beams[handle] - 8 : beams[handle]; beam != SlotTransducer(slot))
+            else if (int beam = DecodeBeamTableValue(beams[handle]); beam != SlotTransducer(slot))
                 Problem(name, " has beam ", beam, " for slot ", slot);
         }
         if (entry.points != measured.points)

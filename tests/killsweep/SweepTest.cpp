@@ -20,6 +20,8 @@
 #include <iostream>
 #include <map>
 #include <regex>
+#include <set>
+#include <stdexcept>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +31,7 @@ using namespace killsweep;
 
 namespace {
 
-constexpr long STEP = 11;       // coprime to the operations of one reading, so every kind is hit
+constexpr long STEP = 11;       // a prime: the points tried fall on each operation of a reading in turn
 constexpr size_t SHOWN = 6;     // problems shown on a kill point's line
 constexpr size_t FIRST = 5;     // failed kill points shown in the summary
 
@@ -39,7 +41,8 @@ struct ChildRun {
     std::string err;
 };
 
-// Runs the scenario; with the shim when `killAt` >= 0 (0 counts the operations into `countFile`).
+// Runs the scenario, its output in `work`; with the shim when `killAt` >= 0 (0: it counts the
+// operations into "scenario.count" instead of killing).
 ChildRun RunScenario(const fs::path& work, const char* mode, long killAt)
 {
     fs::path out = work / "scenario.out", err = work / "scenario.err";
@@ -59,6 +62,9 @@ ChildRun RunScenario(const fs::path& work, const char* mode, long killAt)
     }
     ChildRun run;
     waitpid(pid, &run.status, 0);
+    // No kill point's fault: without the program (relinked meanwhile, say) the sweep means nothing.
+    if (WIFEXITED(run.status) && WEXITSTATUS(run.status) == 127)
+        throw std::runtime_error("cannot run " SCENARIO_PATH);
     run.out = TempDataRoot::readFile(out);
     run.err = TempDataRoot::readFile(err);
     return run;
@@ -134,14 +140,21 @@ protected:
     TempDataRoot work; // the other database's template and the runs' output; never a run's root
 };
 
-std::string Report(long n, const Outcome& outcome)
+// The kill point's problems, those the undisturbed run does not have first.
+std::string Report(long n, const Outcome& outcome, const std::set<std::string>& undisturbed)
 {
+    std::vector<std::string> own;
+    for (const std::string& problem : outcome.problems)
+        if (n == 0 || !undisturbed.count(problem))
+            own.push_back(problem);
     std::ostringstream line;
     line << "kill point " << n << " (" << (n == 0 ? "none" : outcome.operation) << "): ";
-    for (size_t i = 0; i < outcome.problems.size() && i < SHOWN; ++i)
-        line << (i ? "; " : "") << outcome.problems[i];
-    if (outcome.problems.size() > SHOWN)
-        line << " (+" << outcome.problems.size() - SHOWN << " more)";
+    for (size_t i = 0; i < own.size() && i < SHOWN; ++i)
+        line << (i ? "; " : "") << own[i];
+    if (own.size() > SHOWN)
+        line << " (+" << own.size() - SHOWN << " more)";
+    if (size_t shared = outcome.problems.size() - own.size())
+        line << (own.empty() ? "" : "; ") << shared << " as without a kill";
     return line.str();
 }
 
@@ -156,6 +169,7 @@ TEST_F(KillSweep, NothingRecordedIsLostDuplicatedOrMisattributed)
     // Without a kill first: the number of operations, and the checks on an undisturbed run.
     Outcome whole = Try(0);
     ASSERT_GT(whole.operations, 0) << "the shim counted nothing";
+    const std::set<std::string> undisturbed(whole.problems.begin(), whole.problems.end());
     std::vector<std::string> failures;
     std::map<std::string, std::pair<int, long>> kinds; // kind: kill points showing it, first one
     long tried = 0;
@@ -164,7 +178,7 @@ TEST_F(KillSweep, NothingRecordedIsLostDuplicatedOrMisattributed)
         ++tried;
         if (outcome.problems.empty())
             continue;
-        failures.push_back(Report(n, outcome));
+        failures.push_back(Report(n, outcome, undisturbed));
         std::cout << failures.back() << std::endl;
         std::set<std::string> seen;
         for (const std::string& problem : outcome.problems)
