@@ -34,16 +34,11 @@ bool RecordReading(const Reading& r)
     info.rightlon = std::max(info.rightlon, r.point.lon);
     info.bottomlat = std::min(info.bottomlat, r.point.lat);
     info.toplat = std::max(info.toplat, r.point.lat);
-    DBSaveCurrentTrackInfo(&info);
+    // The acquisition module's own write of a recorded reading: record, point, time.
     TrackPoint point = r.point;
-    CurrentTrackBlock block{&point, 1, 0, uint32_t(r.slot)};
-    if (!DBAddPointsToCurrentTrack(&block))
+    if (RecordCurrentTrackPoint(&info, &point, r.time) != 0)
         return false;
     Say("appended", r.id);
-    uint32_t time = r.time;
-    TimeBlock times{&time, 1, uint32_t(r.slot)};
-    if (!DBAddTimesToCurrentTrack(&times))
-        return false;
     Say("timed", r.id);
     return true;
 }
