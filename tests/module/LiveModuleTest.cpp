@@ -45,6 +45,17 @@ std::string titleOf(HWND window)
     return text;
 }
 
+// Takes the GUI thread's events until `reached` holds, for at most `limit` (a loaded machine
+// may be slow to get there); whether it holds.
+template <typename Condition>
+bool waitFor(Condition reached, std::chrono::milliseconds limit = std::chrono::seconds(20))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!reached() && std::chrono::steady_clock::now() < deadline)
+        win::waitProcessingEvents(20);
+    return reached();
+}
+
 struct LiveModule : ::testing::Test {
     TempDataRoot root;
 
@@ -102,12 +113,10 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     ASSERT_TRUE(IsWindow(window));
     // The user-interface and timer threads and the two readers; the auxiliary thread only
     // counted itself in and out.
-    for (int waited = 0; waited < 2000 && ThreadCount() != threadsBefore + 4; waited += 100)
-        win::waitProcessingEvents(100);
+    waitFor([&] { return ThreadCount() == threadsBefore + 4; });
     EXPECT_EQ(ThreadCount(), threadsBefore + 4);
     // The timer thread titles the window at its first tick, which a loaded machine may delay.
-    for (int waited = 0; waited < 10000 && titleOf(window) != "Sonkel32 - No Nav Input"; waited += 100)
-        win::waitProcessingEvents(100);
+    waitFor([&] { return titleOf(window) == "Sonkel32 - No Nav Input"; });
     EXPECT_EQ(titleOf(window), "Sonkel32 - No Nav Input");
 
     PollModule(5);
@@ -116,6 +125,8 @@ TEST_F(LiveModule, RecordsAPerTransducerTrackAndStoresItWhenSavingStops)
     EXPECT_EQ(globaltrackstatus.field[TS_SAVING], 1);
     int readings = PollModule(40); // eight seconds of a survey
     EXPECT_GT(readings, 14);
+    // Retitled at the timer thread's first tick after a fix was taken.
+    waitFor([&] { return titleOf(window) == "Sonkel32"; });
     EXPECT_EQ(titleOf(window), "Sonkel32");
 
     win::scripted::queueDialog("Turn Saving OFF", {IDYES, {}});
@@ -326,8 +337,7 @@ TEST_F(LiveModule, ADeviceLostWhileRunningIsReportedByTheWindowsThread)
     win::setMessageBoxBackend(boxes);
 
     instruments.gps.closeMaster();
-    for (int waited = 0; waited < 10000 && boxes->count() == 0; waited += 100)
-        win::waitProcessingEvents(100);
+    waitFor([&] { return boxes->count() > 0; });
     StopSwathModule(nullptr, 0);
     UnloadSwathModule();
 
@@ -364,9 +374,7 @@ TEST_F(LiveModule, ADeviceLostAsTheModuleStopsDoesNotHoldUpTheStop)
     ASSERT_TRUE(LoadSwathModule(nullptr, "Sonkel32d"));
     ASSERT_GE(BindTrackData(nullptr), 0);
     ASSERT_TRUE(StartSwathModule(nullptr));
-    for (int waited = 0; waited < 10000 && ThreadCount() != threadsBefore + 4; waited += 100)
-        win::waitProcessingEvents(100);
-    ASSERT_EQ(ThreadCount(), threadsBefore + 4);
+    ASSERT_TRUE(waitFor([&] { return ThreadCount() == threadsBefore + 4; }));
     auto boxes = std::make_shared<QtBoxesCounted>();
     win::setMessageBoxBackend(boxes);
 
