@@ -119,41 +119,26 @@ bool Close(File& file)
 
 namespace {
 
-// Writes `temporary` whole, then renames it over `path`: atomic on the host, where the
-// Windows-style rename would refuse to replace.
-WriteResult ReplaceThrough(const std::string& path, const std::string& temporary, const void* data, size_t bytes)
+WriteResult Replace(const std::string& path, const void* data, size_t bytes)
 {
-    File f = Open(temporary, "wb");
-    if (!f)
-        return WriteResult::OpenFailed;
-    bool written = bytes == 0 || std::fwrite(data, bytes, 1, f.get()) == 1;
-    if (!Close(f) || !written) {
-        win::remove(temporary.c_str());
-        return WriteResult::WriteFailed;
+    switch (win::writeWholeFile(path.c_str(), data, bytes)) {
+    case win::WholeFile::Written: return WriteResult::Ok;
+    case win::WholeFile::NotCreated: return WriteResult::OpenFailed;
+    case win::WholeFile::NotWritten: break;
     }
-    auto from = win::HostPath(temporary);
-    auto to = win::HostPath(path);
-    if (!from || !to || std::rename(from->c_str(), to->c_str()) != 0) {
-        win::remove(temporary.c_str());
-        return WriteResult::WriteFailed;
-    }
-    return WriteResult::Ok;
+    return WriteResult::WriteFailed;
 }
 
 } // namespace
 
 WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes)
 {
-    if (!Exists(TrackFolder("database")))
-        return WriteResult::OpenFailed;
-    return ReplaceThrough(Format("%s\\%s", TrackFolder("database").c_str(), name),
-                          Format("%s\\%s.new", DatabaseFolder("database").c_str(), name), data, bytes);
+    return Replace(Format("%s\\%s", TrackFolder("database").c_str(), name), data, bytes);
 }
 
 WriteResult ReplaceDatabaseFile(const char* name, const void* data, size_t bytes)
 {
-    std::string path = Format("%s\\%s", DatabaseFolder("database").c_str(), name);
-    return ReplaceThrough(path, path + ".new", data, bytes);
+    return Replace(Format("%s\\%s", DatabaseFolder("database").c_str(), name), data, bytes);
 }
 
 bool Exists(const std::string& path) { return win::access(path.c_str(), 0) == 0; }

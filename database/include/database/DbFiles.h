@@ -40,10 +40,8 @@ long SizeOf(FILE* f);
 // Closes and reports whether everything written reached the file.
 bool Close(File& file);
 
-// Replaces a whole small file of the active database's track folder at once (a temporary in
-// the database folder, then a rename), so that a crash leaves the old content or the new, never
-// half a record. The temporary stays out of the track folder: that folder holds every track
-// file, and looking up a name it does not hold means reading all of its names.
+// Replaces a whole small file of the active database's track folder at once, so that a crash
+// or a full disk leaves the old content or the new, never half a record.
 enum class WriteResult { Ok, OpenFailed, WriteFailed };
 WriteResult ReplaceTrackFolderFile(const char* name, const void* data, size_t bytes);
 // The same for a file of the active database's own folder.

@@ -37,7 +37,6 @@ FILE* fopen(const char* path, const char* mode);
 // device, a folder) is refused with errno EINVAL without waiting: opening a pipe would wait for
 // a writer for ever.
 FILE* fopenRegular(const char* path);
-int access(const char* path, int mode);
 // Writes a whole file through a temporary beside it, renamed over it only once written, flushed
 // to disk and closed: a failed write (a full disk) leaves the old file as it was, and no
 // temporary behind. A symbolic link stays and the file it points to is replaced, keeping its
@@ -47,7 +46,8 @@ enum class WholeFile {
     NotCreated, // no file can be made there: no such folder, a read-only one, a folder in its place
     NotWritten, // not all of it reached the disk: the disk is full, an I/O error
 };
-WholeFile writeWholeFile(const char* path, const void* data, size_t bytes); // 0: exists (mode 0) / permitted; -1 otherwise
+WholeFile writeWholeFile(const char* path, const void* data, size_t bytes);
+int access(const char* path, int mode); // 0: exists (mode 0) / permitted; -1 otherwise
 int mkdir(const char* path);
 int rmdir(const char* path);
 int rename(const char* from, const char* to);
