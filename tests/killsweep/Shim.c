@@ -177,18 +177,30 @@ int fclose(FILE* f)
     return real_fclose(f);
 }
 
+static void beforeOpen(const char* op, int dirfd, const char* path, int flags)
+{
+    char full[2 * PATH_MAX];
+    const char* rest = writesFlags(flags) ? underRoot(dirfd, path, full, sizeof full) : NULL;
+    if (rest)
+        before(op, rest, NULL);
+}
+
+/* The mode argument is there only when the flags create a file; reading it anyway is harmless. */
+#define MODE_AFTER(flags) \
+    mode_t mode; \
+    { \
+        va_list args; \
+        va_start(args, flags); \
+        mode = va_arg(args, mode_t); \
+        va_end(args); \
+    }
+
 #define OPEN_FD(name) \
     int name(const char* path, int flags, ...) \
     { \
         REAL(name); \
-        va_list args; \
-        va_start(args, flags); \
-        mode_t mode = va_arg(args, mode_t); \
-        va_end(args); \
-        char full[2 * PATH_MAX]; \
-        const char* rest = writesFlags(flags) ? underRoot(AT_FDCWD, path, full, sizeof full) : NULL; \
-        if (rest) \
-            before(#name, rest, NULL); \
+        MODE_AFTER(flags); \
+        beforeOpen(#name, AT_FDCWD, path, flags); \
         return real_##name(path, flags, mode); \
     }
 OPEN_FD(open)
@@ -198,14 +210,8 @@ OPEN_FD(open64)
     int name(int dirfd, const char* path, int flags, ...) \
     { \
         REAL(name); \
-        va_list args; \
-        va_start(args, flags); \
-        mode_t mode = va_arg(args, mode_t); \
-        va_end(args); \
-        char full[2 * PATH_MAX]; \
-        const char* rest = writesFlags(flags) ? underRoot(dirfd, path, full, sizeof full) : NULL; \
-        if (rest) \
-            before(#name, rest, NULL); \
+        MODE_AFTER(flags); \
+        beforeOpen(#name, dirfd, path, flags); \
         return real_##name(dirfd, path, flags, mode); \
     }
 OPEN_AT(openat)
