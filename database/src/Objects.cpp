@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 
+#include <cstdint>
 #include <algorithm>
 #include <cstring>
 
@@ -149,6 +150,9 @@ int AddObject(const char* title, uint32_t overlay, int kindNumber, void* record,
                                                 : fields[7] * int32_t(sizeof(GeoPoint));
         if (length < 0 || (length > 0 && !data))
             return Fail(title, "Failed writing to object data file");
+        // The length or count lies in a 16-bit field on disk: more would wrap, not be stored.
+        if ((kindNumber == OBJ_TEXT ? length : fields[7]) > INT16_MAX)
+            return Fail(title, "Object too large for its record");
         File dat = Open(ObjectFilePath(folder, kind, ".dat"), "ab");
         if (!dat)
             return Fail(title, "Failed opening object data file");

@@ -306,6 +306,22 @@ TEST_F(OverlayStore, DataNeverOverrunsWhatTheRecordDeclares)
     EXPECT_STREQ(bytes, "Reef-");
 }
 
+TEST_F(OverlayStore, ObjectsTooLargeForTheirRecordAreRefusedNotWrapped)
+{
+    uint32_t overlay = create("Notes");
+    std::string longText(40000, 'x');
+    TextInfo text{0, 5, 6, 5, 6, 0, int32_t(longText.size())};
+    EXPECT_EQ(_DBAddText(overlay, &text, longText.c_str()), 0);
+    std::vector<GeoPoint> waypoints(40000);
+    RouteInfo route{0, 1, 6, 5, 2, 0, 0, int32_t(waypoints.size()), 0, 0, 0};
+    EXPECT_EQ(_DBAddRoute(overlay, &route, waypoints.data()), 0);
+    EXPECT_EQ(boxTexts(), (std::vector<std::string>{"_DBAddText: Object too large for its record",
+                                                    "_DBAddRoute: Object too large for its record"}));
+    uint16_t counts[5];
+    ASSERT_EQ(DBGetNoOfObjects(overlay, counts), 1);
+    EXPECT_EQ(counts[3] + counts[4], 0);
+}
+
 TEST_F(OverlayStore, HandleTablesLongerThanTheBuffer)
 {
     uint32_t overlay = create("Many");
