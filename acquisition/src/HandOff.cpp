@@ -109,6 +109,20 @@ extern "C" uint32_t GetTrackData(SwathReading* reading)
     return flags;
 }
 
+void ResetAcquisitionState()
+{
+    ResetNavFramer(navFramer);
+    ResetSounderFramer(sounderFramer);
+    sounderFramer.fReadingReady = false;
+    compassRecord = {NO_ANGLE, NO_ANGLE, NO_ANGLE};
+    knots = -1.0f;
+    for (auto& ready : slotReady)
+        ready = false;
+    fRecordingInhibited = false;
+    lastFixLatitude = NO_POSITION_LAT;
+    lastGateOpening = gateCheck = 0.0;
+}
+
 void OpenSaveRateGate()
 {
     gateCheck = win::clockMs() / 1000.0;

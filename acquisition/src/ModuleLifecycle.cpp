@@ -284,6 +284,7 @@ void ApplyAdvancedSettings(const UnitSettings& unit)
 
 int32_t StartSwath(HWND owner)
 {
+    ResetAcquisitionState();
     swathModule.owner = owner;
     swathModule.fStarted = false;
     swathModule.fStartFailed = false;

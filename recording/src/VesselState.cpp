@@ -1,4 +1,8 @@
+// The vessel state the program and the acquisition module share.
 #include "recording/VesselState.h"
+
+#include <algorithm>
+#include <iterator>
 
 extern "C" {
 int32_t vessellatitude = 0;
@@ -12,3 +16,15 @@ int32_t savingjuststarted = 0;
 }
 
 TrackPoint lastSlotPoints[BEAM_SLOTS] = {};
+
+void ResetVesselState()
+{
+    vessellatitude = vessellongitude = 0;
+    heading = -1.0f;
+    rTrueHeading = NO_ANGLE;
+    SPEEDOFSOUND = 1480.0;
+    rMinVesselKnots = 0.0;
+    rMaxVesselKnots = -1.0;
+    savingjuststarted = 0;
+    std::fill(std::begin(lastSlotPoints), std::end(lastSlotPoints), TrackPoint{});
+}

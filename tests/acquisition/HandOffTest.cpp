@@ -37,19 +37,11 @@ struct HandOffTest : ::testing::Test {
         for (int c = 0; c < BOX_CELLS; ++c)
             for (int r = 0; r < BOX_CELLS; ++r)
                 boxFile.grid[c][r] = uint16_t(c % 30);
+        ResetAcquisitionState();
+        ResetVesselState();
         globaltrackstatus.field[TS_SAVING] = 1;
         globaltrackstatus.field[TS_SAVE_RATE] = 0;
         savingjuststarted = 1;
-        heading = -1.0f;
-        rMinVesselKnots = 0;
-        rMaxVesselKnots = -1;
-        fRecordingInhibited = false;
-        for (auto& ready : slotReady)
-            ready = false;
-        ResetSounderFramer(sounderFramer);
-        ResetNavFramer(navFramer);
-        sounderFramer.fReadingReady = false;
-        compassRecord = {NO_ANGLE, NO_ANGLE, NO_ANGLE};
         autoSaveIndications.clear();
     }
     void TearDown() override

@@ -1,3 +1,4 @@
+#include "acquisition/HandOff.h"
 #include "PseudoTerminal.h"
 #include "TempDataRoot.h"
 #include "acquisition/Navigation.h"
@@ -88,7 +89,8 @@ TEST(ParseNavSentence, MalformedPositionsChangeNothing)
 
 TEST(ParseNavSentence, NoFixSentencesGiveNoPosition)
 {
-    rMaxVesselKnots = -1;
+    ResetVesselState();
+    ResetAcquisitionState();
     SwathReading before{};
     before.lat = 11;
     before.lon = 22;
@@ -125,7 +127,8 @@ TEST(ParseNavSentence, NoFixSentencesGiveNoPosition)
 
 TEST(ParseNavSentence, RmcGivesPositionCourseAndSpeed)
 {
-    rMaxVesselKnots = -1;
+    ResetVesselState();
+    ResetAcquisitionState();
     SwathReading noHeading{};
     noHeading.heading = NO_ANGLE;
     Parsed gn = parse("$GNRMC,081411.000,A,5541.1955,N,03737.2872,E,0.60,301.29,260514,,,A*74\r", noHeading);
@@ -283,7 +286,8 @@ TEST(NavFramer, CourseBehindAFixSurvivesTheDrop)
 
 TEST(NavFramer, NewestCourseReplacesOneNotYetTaken)
 {
-    rMaxVesselKnots = -1;
+    ResetVesselState();
+    ResetAcquisitionState();
     NavFramer& f = navFramer;
     ResetNavFramer(f);
     loadNav("$GPVTG,10.0,T,,M,1.0,N\r\n$GPVTG,20.0,T,,M,2.0,N\r\n");
@@ -318,8 +322,8 @@ TEST(NavInput, CourseArrivingBehindAFixIsKept)
     nav.linkAs(root.root(), 2);
     sounder.linkAs(root.root(), 4);
     TempDataRoot::writeFile(root.driveC() / "varnel" / "comms.ini", "2 4\n");
-    rMaxVesselKnots = -1;
-    knots = -1.0f;
+    ResetVesselState();
+    ResetAcquisitionState();
     ASSERT_EQ(OpenLinks(nullptr), 0);
     ASSERT_TRUE(NavPortOpen());
 

@@ -1,6 +1,7 @@
 // Captures from real receivers through the navigation framer and parser, line by line as the
 // port delivers them: every accepted position is the one the sentence's own fields give, and a
 // sentence that marks its position invalid never gives one.
+#include "acquisition/HandOff.h"
 #include "acquisition/Navigation.h"
 #include "recording/VesselState.h"
 
@@ -122,7 +123,8 @@ std::vector<std::filesystem::path> captures()
 
 TEST(ReceiverCaptures, PositionsOnlyFromValidFixesAndAsTheFieldsSay)
 {
-    rMaxVesselKnots = -1;
+    ResetVesselState();
+    ResetAcquisitionState();
     auto files = captures();
     ASSERT_GE(files.size(), 5u);
     int fixes = 0, refused = 0;

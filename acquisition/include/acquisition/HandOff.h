@@ -9,6 +9,10 @@
 
 extern "C" uint32_t GetTrackData(SwathReading* reading);
 
+// The module's state between readings as at load: framers, compass, speed, the save-rate gate
+// and the speed hold. Each start of the module begins from it; so does each test.
+void ResetAcquisitionState();
+
 // Each tick of the module's timer thread: opens every slot's gate once the save rate allows.
 void OpenSaveRateGate();
 // Run at every speed update: inhibits recording outside the speed window.

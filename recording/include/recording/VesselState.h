@@ -20,6 +20,9 @@ extern double rMaxVesselKnots;
 extern int32_t savingjuststarted;
 }
 
+// The vessel state as at start-up, for each test that changes it.
+void ResetVesselState();
+
 // The most negative float: no heading, pitch or roll.
 constexpr float NO_ANGLE = std::numeric_limits<float>::lowest();
 
