@@ -99,12 +99,14 @@ std::vector<std::string> fieldsOf(const char* sentence)
 
 // Receivers that lose lock go on sending their last position, marked as no fix: GGA with fix
 // quality 0 (or none), GLL or RMC with a status other than A. A GLL without a status (older
-// receivers, replay files) counts as a fix.
+// receivers, replay files) counts as a fix. GGA's manual input (7) and simulator (8) are no
+// place to put a sounding either.
 bool markedValid(Kind kind, const std::vector<std::string>& fields)
 {
     switch (kind) {
     case Kind::Gga:
-        return fields.size() > 5 && fields[5].size() == 1 && fields[5][0] >= '1' && fields[5][0] <= '9';
+        return fields.size() > 5 && fields[5].size() == 1 && fields[5][0] >= '1' && fields[5][0] <= '9' &&
+               fields[5][0] != '7' && fields[5][0] != '8';
     case Kind::Gll:
         return fields.size() <= 5 || fields[5] == "A";
     case Kind::Rmc:

@@ -72,7 +72,7 @@ Expected expectedOf(const std::string& sentence)
     bool valid = false;
     if (type == "GGA") {
         at = 2;
-        valid = !field(6).empty() && field(6) != "0";
+        valid = !field(6).empty() && field(6) != "0" && field(6) != "7" && field(6) != "8";
     } else if (type == "GLL") {
         at = 1;
         valid = f.size() <= 6 || field(6) == "A";
