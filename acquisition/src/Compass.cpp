@@ -1,3 +1,5 @@
+// The compass: opening its port and setting the unit up, its checksummed heading, pitch and roll
+// sentences read on the navigation thread, and the corrections from the settings added to them.
 #include "acquisition/Navigation.h"
 #include "acquisition/PortLoss.h"
 #include "acquisition/SounderLink.h"

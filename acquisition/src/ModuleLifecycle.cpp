@@ -1,3 +1,6 @@
+// Starting and stopping the acquisition module: its user-interface and timer threads, the settings
+// read at start, the timed pings under external control, and the threads ended and the ports
+// closed even when the module is unloaded without a stop.
 #include "acquisition/Module.h"
 
 #include "ModuleWindow.h"

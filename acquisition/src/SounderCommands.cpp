@@ -1,3 +1,5 @@
+// The commands to the sounder: the one-letter switches, selecting, arming and pinging a
+// transducer, the pulse repetition interval and pulse width, and a transducer's jam values.
 #include "acquisition/JamTable.h"
 #include "acquisition/SounderLink.h"
 

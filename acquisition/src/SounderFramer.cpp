@@ -1,3 +1,6 @@
+// The sounder input's framer and decoder: lines of the form DnnnnFooooSoooo cut from what the port
+// delivers, each decoded into a transducer, a depth and two echoes, and handed over once, the
+// framer and the hand-off never working on the line at the same time.
 #include "acquisition/RawDataText.h"
 #include "acquisition/SounderLink.h"
 #include "recording/VesselState.h"

@@ -1,3 +1,5 @@
+// Editing a box: stepping its voltage limits by 0.025 V within their range, and its list of seabed
+// type names (adding, deleting, naming the current class after one).
 #include "BoxNames.h"
 #include "classification/BoxFile.h"
 #include "platform/messages.h"

@@ -1,3 +1,5 @@
+// Classifying points by the loaded box: a point's E1 and E2 pick a cell of the 32 x 32 grid, whose
+// colour becomes its class; and the pixel of an E1, E2 pair in the classification window.
 #include "classification/BoxFile.h"
 
 BoxFile boxFile;

@@ -1,3 +1,5 @@
+// The overlays of a database: overlays.inf and each overlay's folder of object files; creating and
+// deleting overlays, their shown and current flags, and finding them by name or handle.
 #include "database/OverlayStore.h"
 #include "database/DbFiles.h"
 #include "database/CurrentTrack.h"
