@@ -1,3 +1,6 @@
+// The hand-off in GetTrackData, fed sentences and sounder lines through the framers: what reaches
+// the current track of a fresh database through the save-rate gate and the speed window, nothing
+// before the first fix, and a full disk that stops saving without losing what was recorded.
 #include "CurrentTrackFiles.h"
 #include "ScopedGuards.h"
 #include "TempDataRoot.h"

@@ -1,3 +1,5 @@
+// The jam table's file in a temporary data root: created with the defaults when missing, left alone
+// at a version it does not know, and replaced when too short only if the user agrees.
 #include "TempDataRoot.h"
 #include "acquisition/JamTable.h"
 #include "platform/messages.h"

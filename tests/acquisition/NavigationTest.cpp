@@ -1,3 +1,6 @@
+// The navigation input: NMEA sentences parsed into fixes, courses and speeds (malformed and no-fix
+// ones changing nothing), the framer keeping a course that arrives behind a fix, the compass, and
+// the $GPGLL output, with ports on pseudo-terminals where one is needed.
 #include "acquisition/HandOff.h"
 #include "PseudoTerminal.h"
 #include "TempDataRoot.h"

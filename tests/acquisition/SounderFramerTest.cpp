@@ -1,3 +1,6 @@
+// The sounder framer and decoder on bytes laid in its buffer: which lines are framed (repeats,
+// template breaks, reads split mid-line, the input switched off), and lines decoded into depth
+// and echoes or refused with the reading unchanged.
 #include "acquisition/SounderLink.h"
 #include "recording/VesselState.h"
 

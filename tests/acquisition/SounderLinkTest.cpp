@@ -1,3 +1,6 @@
+// The sounder link on pseudo-terminals in a temporary data root: the ports opened from the port
+// file, readings framed and taken once, the bytes of each command, purging, and missing or
+// vanishing ports reported without holding up the hand-off.
 #include "PseudoTerminal.h"
 #include "TempDataRoot.h"
 #include "acquisition/JamTable.h"

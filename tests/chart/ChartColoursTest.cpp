@@ -1,3 +1,5 @@
+// The chart's colours: depth bands, track pen colours, and, in a temporary data root, the night
+// table from chart.ini and the level file written with the colours in force.
 #include "TempDataRoot.h"
 #include "chart/ChartColours.h"
 #include "platform/messages.h"

@@ -1,3 +1,6 @@
+// Box files: classifying by the grid up to its edges, saving and loading in a temporary data root
+// (wrong sizes, bad bounds, a pipe, a full disk, a read-only folder), the fallbacks at start-up,
+// and the limit steps and type-name rules of the editor.
 #include "ScopedGuards.h"
 #include "TempDataRoot.h"
 #include "classification/BoxFile.h"

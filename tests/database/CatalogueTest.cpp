@@ -1,3 +1,5 @@
+// The catalogue of databases: naming a new one, listing and selecting database folders, and the
+// name start-up asks for, against a fresh database in a temporary data root.
 #include "DatabaseFixture.h"
 
 #include "database/Catalogue.h"

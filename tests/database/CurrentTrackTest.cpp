@@ -1,3 +1,6 @@
+// The current track: appending points and times, storing its slots as tracks of the active
+// database or another, and what start-up mends after a kill or a full disk, against a fresh
+// database in a temporary data root.
 #include "DatabaseFixture.h"
 
 #include "ScopedGuards.h"

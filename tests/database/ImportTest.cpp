@@ -1,3 +1,6 @@
+// Importing the files dropped in the import folder: symbols, texts and lines, each file once into
+// an overlay of its own, and files without a header, pipes, over-long texts and impossible
+// positions; against a fresh database in a temporary data root.
 #include "DatabaseFixture.h"
 
 #include "database/Import.h"

@@ -1,3 +1,6 @@
+// Overlays and their objects: creating, deleting and looking up overlays, rectangle and handle
+// queries, and damaged or oversized records refused rather than trusted, against a fresh database
+// in a temporary data root.
 #include "DatabaseFixture.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The track store's files: points read and written in blocks, the beam table, bounding rectangles
+// and file times, against a fresh database in a temporary data root.
 #include "DatabaseFixture.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The program's settings in VARNEL.INI, in a temporary data root: each kind of value read or seeded
+// with its default, the forms they are written in, window positions kept on screen, and which
+// failed writes the user is told of.
 #include "frame/Inifile.h"
 #include "platform/messages.h"
 #include "platform/profile.h"

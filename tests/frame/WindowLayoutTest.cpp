@@ -1,3 +1,5 @@
+// The window layout for a screen of a given size: its metrics, each window's default rectangle
+// stored under the window's own section of VARNEL.INI, and the window type names.
 #include "frame/Inifile.h"
 #include "frame/WindowLayout.h"
 #include "platform/profile.h"

@@ -1,3 +1,6 @@
+// The button bars in the program's windows: buttons sharing a bar in a row or a column as its size
+// changes, checked and relabelled only by the program, the chart's bar down the right edge, and
+// the scale buttons as a radio group.
 #include "ProgramWindows.h"
 
 #include "frame/ButtonBar.h"

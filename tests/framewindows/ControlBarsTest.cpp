@@ -1,3 +1,6 @@
+// The control bars on the chart's bottom lines: stacking and closing, the enable mask, clicks told
+// to the owner, the chart command bar's catalogue button, and the chart laid out below the top
+// strips.
 #include "ProgramWindows.h"
 
 #include "frame/ChartLayout.h"

@@ -1,3 +1,6 @@
+// The mode windows: the status and action windows and the mode bar taking the three bottom
+// lines over the control bars and giving them back, their texts and clicks, one mode replacing
+// another, and an unknown bar or chart showing nothing.
 #include "ProgramWindows.h"
 
 #include "frame/ChartLayout.h"

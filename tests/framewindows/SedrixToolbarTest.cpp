@@ -1,3 +1,5 @@
+// The Sedrix toolbar: its buttons, tooltips, place and cursor position fields, the messages that
+// check, enable and recolour its buttons, clicks posted to the parent as commands, and its images.
 #include "ProgramWindows.h"
 
 #include "frame/SedrixToolbar.h"

@@ -1,3 +1,6 @@
+// Turning saving off with a recorded point, against a fresh database in a temporary data root: the
+// stop question cancelled, answered no or yes, a store into another database that works or fails,
+// and the working-folder warning following its setting.
 #include "TempDataRoot.h"
 #include "database/CurrentTrack.h"
 #include "platform/files.h"

@@ -1,3 +1,6 @@
+// Scripted message boxes and dialogs: boxes recorded exactly and answered from the queue or by
+// their first button, headless dialogs taking queued results by name, and the debug and trace
+// channels reaching their listeners.
 #include "platform/messages.h"
 
 #include <gtest/gtest.h>

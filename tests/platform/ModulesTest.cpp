@@ -1,3 +1,6 @@
+// Loading modules by name from the program folder, with a test module of one export: names in
+// any case, one free for each load, and the error codes for missing modules and for files that
+// are no library.
 #include "platform/modules.h"
 #include "platform/system.h"
 #include "TempDataRoot.h"

@@ -1,3 +1,6 @@
+// Drive-letter paths on the host file system, in a temporary data root: names matched to what
+// exists ignoring case, relative paths and drives, file operations, opening only regular files,
+// folder searches, file times and short names.
 #include "platform/files.h"
 #include "platform/modules.h"
 #include "TempDataRoot.h"

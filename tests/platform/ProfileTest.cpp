@@ -1,3 +1,6 @@
+// Profile files in a temporary data root: sections and keys in any case and in their place,
+// integers and deletion, damaged or unreadable files, and writes that never replace a file they
+// could not read, keep links and permissions, and leave a whole file when made at once.
 #include "platform/profile.h"
 #include "TempDataRoot.h"
 

@@ -1,3 +1,5 @@
+// Screen metrics and monitors without a GUI: one pseudo-screen of the size TIDEVANE_SCREEN gives,
+// or the monitors of a provided layout, with the nearest found for a rectangle.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// Serial ports on pseudo-terminals: COM names mapped to devices and never beyond them, raw bytes
+// both ways without blocking, purging, exclusive opening, bad settings and handles, and a device
+// that goes away.
 #include "PseudoTerminal.h"
 #include "TempDataRoot.h"
 #include "platform/modules.h"

@@ -1,3 +1,4 @@
+// The single-instance lock, held once, and the millisecond clock.
 #include "platform/system.h"
 #include "TempDataRoot.h"
 

@@ -1,3 +1,6 @@
+// Message boxes shown for real: each box type's buttons, icon and default, the answer returned as
+// the program expects it, and a box asked for from another thread shown on the GUI thread over its
+// owner.
 #include "platform/gui.h"
 #include "recorder.h"
 

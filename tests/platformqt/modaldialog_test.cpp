@@ -1,3 +1,5 @@
+// Modal dialogs run headless: a queued result sets the named controls and presses its button, a
+// cancel comes back as such, and a dialog with nothing queued is confirmed as it stands.
 #include "platform/gui.h"
 
 #include <QCheckBox>

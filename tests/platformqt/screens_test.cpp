@@ -1,3 +1,5 @@
+// Screen metrics and monitors from the GUI's screens, the TIDEVANE_SCREEN and TIDEVANE_CAPTION
+// overrides, the monitor of a window, and which platforms run headless with the scripted boxes.
 #include "platform/gui.h"
 #include "recorder.h"
 

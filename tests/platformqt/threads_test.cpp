@@ -1,3 +1,5 @@
+// The GUI thread and the others: messages posted and sent across threads, windows created from
+// another thread, timers, the message loop's quit code, and the message queues of other threads.
 #include "platform/gui.h"
 #include "platform/modules.h"
 #include "recorder.h"

@@ -1,3 +1,6 @@
+// Window handles with and without a widget: a headless window's creation, state and messages,
+// child rectangles, refused creations and destroyed handles, and a widget's life tied to its
+// window's.
 #include "platform/gui.h"
 #include "recorder.h"
 

@@ -1,3 +1,6 @@
+// The real program run in this process on a fresh data root: start-up and shutdown, the conditions
+// of use, a damaged settings file, scaling, centring and zooming the chart, refreshes during a
+// capture, and stored tracks and imported lines drawn where they lie.
 #include "ProgramFixture.h"
 
 #include "chart/ChartWindow.h"

@@ -1,3 +1,6 @@
+// The one-value files read at start-up and the depth display settings, in a temporary data root:
+// each failure told once with the built-in value kept, values taken when read, and depth limits and
+// units corrected as they are read.
 #include "frame/StartupFiles.h"
 
 #include "TempDataRoot.h"

@@ -1,3 +1,6 @@
+// The raw data log in a temporary data root: GGA sentences logged with the newest reading of
+// transducer 0, NUL for no log, a cancelled choice of file still emptying the named one, and a
+// file that cannot be opened.
 #include "TempDataRoot.h"
 #include "platform/messages.h"
 #include "platform/profile.h"

@@ -1,3 +1,6 @@
+// Placing a reading where its beam meets the seabed, from its transducer's beam angle and the
+// heading, pitch and roll, with the depth reduced to the vertical, across the date line and at
+// the poles; and the beam angles read from the settings.
 #include "TempDataRoot.h"
 #include "platform/profile.h"
 #include "recording/SwathGeometry.h"

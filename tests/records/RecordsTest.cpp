@@ -1,3 +1,5 @@
+// The track records and their disk forms: fields widened and truncated back, the track status
+// round trip, beam slots and transducers, and a reading's first fields as a stored point.
 #include "records/TrackRecords.h"
 
 #include <gtest/gtest.h>

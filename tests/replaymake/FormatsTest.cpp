@@ -1,3 +1,6 @@
+// The replay files' lines: GPS lines whose positions read back as the live module reads them,
+// sounder lines that decode to the same raw values, index lines in local time, the time index's
+// order, and points fetched by index.
 #include "ReplayFormats.h"
 #include "TimeIndex.h"
 #include "TempDataRoot.h"

@@ -1,3 +1,6 @@
+// Whole runs of replaymake on a track database in a temporary data root: the files it writes,
+// tracks interleaved by time, a selection of tracks, the paged listing, the checks before writing
+// and their exit codes, asking before overwriting, and failures and a full disk.
 #include "ReplaymakeFixture.h"
 
 #include <algorithm>
