@@ -74,11 +74,11 @@ long PutRecordsReported(const std::string& path, const void* data, long recordBy
 
 // Where a slot's times go: the places of the points just appended, so a time lost in a crash
 // or a point that failed to append never shifts later times. -2 when the points' times are
-// already there (the points were not recorded, nor are their times).
-long TimesPlace(uint32_t slot, uint32_t count)
+// already there (the points were not recorded, nor are their times). `pointBytes`: the size
+// of the slot's point file.
+long TimesPlace(uint32_t slot, long pointBytes, uint32_t count)
 {
-    long points = std::max<long>(long(win::fileSize(CurrentTrackPath(int(slot), CurrentFile::Points).c_str())), 0) /
-                  long(sizeof(TrackPoint));
+    long points = std::max<long>(pointBytes, 0) / long(sizeof(TrackPoint));
     long at = points >= long(count) ? points - long(count) : -1;
     if (at >= 0 && long(win::fileSize(CurrentTrackPath(int(slot), CurrentFile::Times).c_str())) >= points * 4)
         return -2;
@@ -141,7 +141,8 @@ int DBAddTimesToCurrentTrack(TimeBlock* block)
     const char* title = "DBAddTimesToCurrentTrack";
     if (!ValidSlot(block->slot, title))
         return 0;
-    long at = TimesPlace(block->slot, block->count);
+    long pointBytes = long(win::fileSize(CurrentTrackPath(int(block->slot), CurrentFile::Points).c_str()));
+    long at = TimesPlace(block->slot, pointBytes, block->count);
     if (at == -2)
         return 1;
     return PutRecordsReported(CurrentTrackPath(int(block->slot), CurrentFile::Times), block->times, sizeof(uint32_t),
@@ -167,10 +168,13 @@ int RecordCurrentTrackPoint(TrackInfo* info, TrackPoint* point, uint32_t time)
     if (uint32_t(info->slot) >= BEAM_SLOTS)
         return EINVAL;
     PutFailure failure = PutCurrentTrackInfo(*info);
+    long pointBytes = -1;
     if (failure == PutFailure::None)
-        PutRecords(CurrentTrackPath(info->slot, CurrentFile::Points), point, sizeof(TrackPoint), 1, -1, failure);
+        pointBytes = PutRecords(CurrentTrackPath(info->slot, CurrentFile::Points), point, sizeof(TrackPoint), 1, -1,
+                                failure);
     if (failure == PutFailure::None) {
-        long at = TimesPlace(uint32_t(info->slot), 1);
+        // The append gave the point file's size: no second look at it.
+        long at = TimesPlace(uint32_t(info->slot), pointBytes, 1);
         if (at != -2)
             PutRecords(CurrentTrackPath(info->slot, CurrentFile::Times), &time, sizeof time, 1, at, failure);
     }
