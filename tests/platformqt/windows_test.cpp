@@ -121,6 +121,32 @@ TEST_F(WindowsTest, RefusedCreationDestroysTheWindow)
     EXPECT_EQ(FindWindowA("TestWnd", "refused"), nullptr);
 }
 
+// A mode that takes over a window keeps the old procedure and passes on what it leaves.
+LRESULT CALLBACK_Takeover(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DOUBLE)
+        return LRESULT(wParam * 3);
+    auto old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return CallWindowProcA(old, window, message, wParam, lParam);
+}
+
+TEST_F(WindowsTest, ReplacedProcedureTakesMessagesUntilPutBack)
+{
+    HWND w = create("chart");
+    const LONG_PTR old = SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CALLBACK_Takeover));
+    ASSERT_EQ(old, reinterpret_cast<LONG_PTR>(Recorder::proc));
+    SetWindowLongPtrA(w, GWLP_USERDATA, old);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(CALLBACK_Takeover));
+    EXPECT_EQ(SendMessageA(w, WM_DOUBLE, 7, 0), 21);
+    SendMessageA(w, WM_USER + 9, 0, 0); // passed on
+    EXPECT_EQ(Recorder::instance().calls(WM_USER + 9).size(), 1u);
+
+    SetWindowLongPtrA(w, GWLP_WNDPROC, old);
+    EXPECT_EQ(SendMessageA(w, WM_DOUBLE, 7, 0), 14);
+    EXPECT_EQ(SetWindowLongPtrA(w, GWLP_WNDPROC, 0), 0); // no procedure is no change
+    EXPECT_EQ(SendMessageA(w, WM_DOUBLE, 1, 0), 2);
+}
+
 TEST_F(WindowsTest, DestroyedHandleIsRejectedSafely)
 {
     HWND parent = create("parent");

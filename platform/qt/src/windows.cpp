@@ -173,6 +173,10 @@ LONG_PTR SetWindowLongPtrA(HWND handle, int index, LONG_PTR value)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
+    if (index == GWLP_WNDPROC) {
+        WNDPROC proc = reinterpret_cast<WNDPROC>(value);
+        return proc ? reinterpret_cast<LONG_PTR>(std::exchange(window->proc, proc)) : 0;
+    }
     std::lock_guard lock(windowMutex());
     return std::exchange(window->longs[index], value);
 }
@@ -184,9 +188,16 @@ LONG_PTR GetWindowLongPtrA(HWND handle, int index)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
+    if (index == GWLP_WNDPROC)
+        return reinterpret_cast<LONG_PTR>(window->proc);
     std::lock_guard lock(windowMutex());
     auto it = window->longs.find(index);
     return it == window->longs.end() ? 0 : it->second;
+}
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(handle, message, wParam, lParam) : 0;
 }
 
 BOOL SetWindowTextA(HWND handle, const char* text)

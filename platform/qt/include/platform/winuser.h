@@ -41,6 +41,7 @@ struct MSG {
 };
 
 constexpr int GWLP_USERDATA = -21;
+constexpr int GWLP_WNDPROC = -4;
 
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
@@ -111,8 +112,11 @@ HWND GetParent(HWND window);
 HWND FindWindowA(const char* className, const char* title);
 
 // Per-window values: GWLP_USERDATA and the class's extra slots (index 0, 4...), all 0 at first.
+// GWLP_WNDPROC replaces the window procedure (GUI thread only): a mode that takes over a
+// window's messages keeps the old procedure and passes on what it does not handle.
 LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrA(HWND window, int index);
+LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The title lives in the handle and is shown as the widget's title; non-blocking from any thread.
 BOOL SetWindowTextA(HWND window, const char* text);
