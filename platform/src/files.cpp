@@ -338,6 +338,30 @@ std::optional<fs::path> HostPath(std::string_view windowsPath)
     return host;
 }
 
+std::optional<std::string> DrivePathOf(const std::filesystem::path& chosen)
+{
+    std::error_code error;
+    auto file = std::filesystem::weakly_canonical(chosen, error);
+    if (error)
+        return std::nullopt;
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        auto root = HostPath(std::string{letter, ':', '\\'});
+        if (!root || !std::filesystem::is_directory(*root, error))
+            continue;
+        auto drive = std::filesystem::weakly_canonical(*root, error);
+        if (error)
+            continue;
+        auto inside = file.lexically_relative(drive);
+        if (inside.empty() || inside == "." || *inside.begin() == "..")
+            continue;
+        std::string path{letter, ':'};
+        for (const auto& part : inside)
+            path += "\\" + part.string();
+        return path;
+    }
+    return std::nullopt;
+}
+
 std::string CurrentDirectory()
 {
     std::lock_guard lock(currentDirectoryMutex);

@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <strings.h>
 
@@ -26,32 +25,6 @@ constexpr int IDC_FILE_NAME = 1152; // the file name field of the save-file dial
 bool loggingOff() { return strcasecmp(rawLogName, "nul") == 0; }
 
 void keepName(const std::string& name) { std::snprintf(rawLogName, sizeof rawLogName, "%s", name.c_str()); }
-
-// The drive path ("c:\varnel\raw.txt") of a file chosen on the host, or nothing when it lies
-// outside every drive of the data root.
-std::optional<std::string> drivePathOf(const std::filesystem::path& chosen)
-{
-    std::error_code error;
-    auto file = std::filesystem::weakly_canonical(chosen, error);
-    if (error)
-        return std::nullopt;
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
-        auto root = win::HostPath(std::string{letter, ':', '\\'});
-        if (!root || !std::filesystem::is_directory(*root, error))
-            continue;
-        auto drive = std::filesystem::weakly_canonical(*root, error);
-        if (error)
-            continue;
-        auto inside = file.lexically_relative(drive);
-        if (inside.empty() || inside == "." || *inside.begin() == "..")
-            continue;
-        std::string path{letter, ':'};
-        for (const auto& part : inside)
-            path += "\\" + part.string();
-        return path;
-    }
-    return std::nullopt;
-}
 
 // The save-file dialog on the screen: asks before overwriting, needs an existing folder.
 void askOnScreen(HWND owner)
@@ -70,7 +43,7 @@ void askOnScreen(HWND owner)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     std::string chosen = dialog.selectedFiles().first().toStdString();
-    if (auto path = drivePathOf(chosen)) {
+    if (auto path = win::DrivePathOf(chosen)) {
         keepName(*path);
         return;
     }

@@ -108,6 +108,17 @@ TEST(Paths, ADriveWithoutAnEntryDoesNotExistAndAnotherDriveDoes)
     EXPECT_EQ(win::fileSize("D:\\VARNEL\\X.DAT"), 3);
 }
 
+TEST(Paths, AFileChosenOnTheHostMapsBackToItsDrive)
+{
+    TempDataRoot home;
+    fs::path d = home.addDrive('d');
+    fs::create_directories(home.driveC() / "varnel" / "BoxFiles");
+    EXPECT_EQ(win::DrivePathOf(home.driveC() / "varnel" / "BoxFiles" / "sand.box"), "c:\\varnel\\BoxFiles\\sand.box");
+    EXPECT_EQ(win::DrivePathOf(d / "survey" / ".." / "x.txt"), "d:\\x.txt");
+    EXPECT_EQ(win::DrivePathOf(home.driveC() / ".." / "elsewhere.box"), std::nullopt);
+    EXPECT_EQ(win::DrivePathOf("/"), std::nullopt);
+}
+
 TEST(Paths, FileOperationsOnWindowsPaths)
 {
     TempDataRoot home;

@@ -27,6 +27,10 @@ bool PrepareDataRoot();
 // Relative paths are taken from the current directory, "\x" from the current drive's root.
 std::optional<std::filesystem::path> HostPath(std::string_view windowsPath);
 
+// The drive path ("c:\varnel\raw.txt") of a file chosen on the host (in a file dialog), or
+// nothing when it lies outside every drive of the data root.
+std::optional<std::string> DrivePathOf(const std::filesystem::path& hostPath);
+
 // The process's current directory, in drive terms ("C:\varnel").
 std::string CurrentDirectory();
 bool SetCurrentDirectory(std::string_view windowsPath);
