@@ -1,5 +1,6 @@
 // Each chart timer tick: the module's newest reading and fix become the newest point of their
 // beam slot's ring, drawn as one segment into the chart window's screen image.
+#include "chart/ChartHooks.h"
 #include "chart/CurrentTrackRing.h"
 #include "chart/TrackDrawing.h"
 #include "chart/TrackPens.h"
@@ -107,6 +108,18 @@ RECT DrawNewestPoint(QPainter& dc, int slot, const ChartPixels& pixels, POINT pi
     return RECT{touched.left - margin, touched.top - margin, touched.right + margin, touched.bottom + margin};
 }
 
+// Sent, not posted: the classification window reads the box's last cell, which belongs to
+// this reading only until the next slot is classified.
+void ShowReadingInWindows(int slot, const SwathReading& reading)
+{
+    static TrackPoint shown;
+    shown = TrackPointOf(reading);
+    const LPARAM point = reinterpret_cast<LPARAM>(&shown);
+    for (HWND window : {hwndSedrixWnd, hwndDepthWnd})
+        if (window && IsWindow(window))
+            SendMessageA(window, WM_NEW_READING, WPARAM(slot), point);
+}
+
 // The new slots' points into their rings and onto the screen image.
 void PlaceNewPoints(HWND chartWindow, bool fromSlotZero)
 {
@@ -196,8 +209,11 @@ int OnNewReading(HWND chartWindow)
     }
     for (int slot = 0; slot < BEAM_SLOTS; ++slot) {
         SwathReading& reading = pendingReadings[slot];
-        if (lastSlotFresh[slot] && reading.colour != COLOUR_NO_CLASSIFICATION && reading.colour >= 0)
+        if (!lastSlotFresh[slot])
+            continue;
+        if (reading.colour != COLOUR_NO_CLASSIFICATION && reading.colour >= 0)
             ClassifyReading(&boxFile, &reading);
+        ShowReadingInWindows(slot, reading);
     }
     PlaceNewPoints(chartWindow, fromSlotZero);
     ClearNewSlots();

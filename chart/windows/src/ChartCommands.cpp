@@ -408,6 +408,11 @@ LRESULT ChartBarCommand(HWND chartWindow, int bar, int button)
     }
 }
 
+LRESULT ChartToolWindowClosed(HWND, int, LPARAM)
+{
+    return 0; // none of the tool windows exists yet
+}
+
 LRESULT ChartToolbarCommand(HWND chartWindow, int commandId)
 {
     switch (commandId) {

@@ -1,5 +1,5 @@
 // The widget of the chart window: paints the screen image and the markers over it, and turns
-// the mouse into the zoom box and the cursor position.
+// the mouse into messages to the chart window's procedure and the cursor position.
 #pragma once
 
 #include "platform/windef.h"
@@ -15,6 +15,10 @@ public:
 
     // The zoom box being dragged, in client pixels.
     std::optional<QRect> zoomBand() const;
+    // The chart window's own handling of the left button: the zoom box.
+    void zoomPress(QPoint at);
+    void zoomMove(QPoint at);
+    void zoomRelease(QPoint to);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

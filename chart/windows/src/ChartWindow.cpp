@@ -6,6 +6,7 @@
 #include "OverlayDrawing.h"
 #include "VesselSymbol.h"
 
+#include "chart/ChartHooks.h"
 #include "chart/TrackDrawing.h"
 #include "euro32/euro32.h"
 #include "frame/ControlBars.h"
@@ -75,6 +76,34 @@ void onDestroy(HWND chartWindow)
     hwndChart = nullptr;
 }
 
+// A tool that has the mouse takes it; otherwise the left button draws the zoom box and a right
+// click redraws the chart.
+LRESULT chartMouse(HWND chartWindow, UINT message, LPARAM lParam)
+{
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (ChartMouseHandler tool = CurrentChartMouseHandler(); tool && tool(chartWindow, message, at))
+        return 0;
+    auto* widget = dynamic_cast<ChartWidget*>(win::widgetOf(chartWindow));
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (widget)
+            widget->zoomPress(QPoint(at.x, at.y));
+        break;
+    case WM_MOUSEMOVE:
+        if (widget)
+            widget->zoomMove(QPoint(at.x, at.y));
+        break;
+    case WM_LBUTTONUP:
+        if (widget)
+            widget->zoomRelease(QPoint(at.x, at.y));
+        break;
+    case WM_RBUTTONUP:
+        PostMessageA(chartWindow, WM_CHART_REFRESH, 0, 0);
+        break;
+    }
+    return 0;
+}
+
 LRESULT CALLBACK_ChartWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -98,7 +127,13 @@ LRESULT CALLBACK_ChartWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         return ChartToolbarCommand(window, LOWORD(wParam));
     case WM_TOOLWINDOW_CLOSED:
-        return 0; // none of the tool windows exists yet
+        return ChartToolWindowClosed(window, int(wParam), lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return chartMouse(window, message, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -139,6 +174,7 @@ void ChartWidget::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.drawImage(event->rect(), chartSurface.screen, event->rect());
     DrawVesselSymbol(painter);
+    PaintChartMarkers(painter);
     if (auto band = zoomBand()) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(Qt::white);

@@ -60,6 +60,11 @@ constexpr LPARAM MAKELPARAM(int low, int high)
 {
     return LPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16));
 }
+// Signed client coordinates of a mouse message (negative when captured outside the window).
+constexpr int GET_X_LPARAM(LPARAM v) { return int(int16_t(LOWORD(uintptr_t(v)))); }
+constexpr int GET_Y_LPARAM(LPARAM v) { return int(int16_t(HIWORD(uintptr_t(v)))); }
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
 
 namespace win {
 // Creates a window object and sends it WM_CREATE (lParam: CREATESTRUCTA*). When the procedure
