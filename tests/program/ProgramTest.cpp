@@ -3,6 +3,7 @@
 // capture, and stored tracks and imported lines drawn where they lie.
 #include "ProgramFixture.h"
 
+#include "chart/ChartHooks.h"
 #include "chart/ChartWindow.h"
 #include "chart/TrackPens.h"
 #include "classification/BoxFile.h"
@@ -18,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QTest>
 #include <QWidget>
 
 #include <cmath>
@@ -193,6 +195,44 @@ TEST_F(ProgramTest, AZoomBoxNarrowerThanFifteenPixelsOnlyCentres)
         ZoomBoxReleased(hwndChart, POINT{100, 100}, POINT{160, 140});
         const Area zoomed = chartArea();
         EXPECT_LT(zoomed.east - zoomed.west, (centred.east - centred.west) / 4);
+    });
+}
+
+// The mouse goes through the chart window's procedure: a drag zooms, unless a tool has taken
+// the mouse, which then gets every message instead.
+std::vector<std::pair<UINT, POINT>> toolMessages;
+bool recordingTool(HWND, UINT message, POINT at)
+{
+    toolMessages.push_back({message, at});
+    return true;
+}
+
+TEST_F(ProgramTest, AMouseDragZoomsUnlessAToolHasTheMouse)
+{
+    run(options(), [] {
+        showAround(118500000, 577000000);
+        QWidget* chart = win::widgetOf(hwndChart);
+        ASSERT_TRUE(chart);
+        auto drag = [chart](QPoint from, QPoint to) {
+            QTest::mousePress(chart, Qt::LeftButton, {}, from);
+            QTest::mouseMove(chart, to);
+            QTest::mouseRelease(chart, Qt::LeftButton, {}, to);
+        };
+        const Area before = chartArea();
+        SetChartMouseHandler(recordingTool);
+        drag({100, 100}, {200, 180});
+        SetChartMouseHandler(nullptr);
+        const Area untouched = chartArea();
+        EXPECT_EQ(untouched.east - untouched.west, before.east - before.west);
+        ASSERT_GE(toolMessages.size(), 2u);
+        EXPECT_EQ(toolMessages.front().first, UINT(WM_LBUTTONDOWN));
+        EXPECT_EQ(toolMessages.front().second.x, 100);
+        EXPECT_EQ(toolMessages.back().first, UINT(WM_LBUTTONUP));
+        EXPECT_EQ(toolMessages.back().second.y, 180);
+
+        drag({100, 100}, {200, 180});
+        const Area zoomed = chartArea();
+        EXPECT_LT(zoomed.east - zoomed.west, (before.east - before.west) / 4);
     });
 }
 
