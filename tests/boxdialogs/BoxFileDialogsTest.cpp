@@ -153,6 +153,8 @@ TEST_F(BoxFileDialogsTest, AFailedSaveIsReportedAndKeepsTheFileSavedBefore)
          "Failed writing boxfile \"demo.box\": File too large. The file on disk is unchanged."},
         {"a folder in its place", "taken.box", RLIM_INFINITY,
          "Failed saving boxfile \"taken.box\". Is it a read-only file?"},
+        {"no such folder", "c:\\varnel\\gone\\new", RLIM_INFINITY,
+         "Failed saving boxfile \"c:\\varnel\\gone\\new.box\". Is it a read-only file?"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

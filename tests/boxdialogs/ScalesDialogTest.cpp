@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -101,6 +102,27 @@ TEST_F(ScalesDialogTest, ShowsTheBoundsAndIsOpenedOnce)
     EXPECT_EQ(shown(dialog, IDC_E2MAX_VALUE), "3.250");
     EXPECT_EQ(shown(dialog, IDC_E2MIN_VALUE), "0.125");
     EXPECT_EQ(ShowScalesDialog(sedrixWindow, &boxFile), dialog);
+}
+
+TEST_F(ScalesDialogTest, TheUpperAndRightArrowsRaiseTheLowerAndLeftOnesLower)
+{
+    HWND dialog = open({2.0f, 1.0f, 2.0f, 1.0f});
+    struct Click {
+        int spin;
+        bool firstArrow; // upper or left
+        int value;
+        const char* shown;
+    };
+    for (const Click& c : {Click{IDC_E1MAX_SPIN, true, IDC_E1MAX_VALUE, "2.025"},
+                           Click{IDC_E1MIN_SPIN, false, IDC_E1MIN_VALUE, "0.975"},
+                           Click{IDC_E2MAX_SPIN, false, IDC_E2MAX_VALUE, "2.025"},
+                           Click{IDC_E2MIN_SPIN, true, IDC_E2MIN_VALUE, "0.975"}}) {
+        SCOPED_TRACE(c.spin);
+        auto* bar = control<QScrollBar>(dialog, c.spin);
+        QPoint end = bar->rect().bottomRight() - QPoint(3, 3);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, c.firstArrow ? QPoint(3, 3) : end);
+        EXPECT_EQ(shown(dialog, c.value), c.shown);
+    }
 }
 
 TEST_F(ScalesDialogTest, OkCopiesTheBoundsAndTellsTheOwner)
