@@ -42,6 +42,7 @@ public:
     {
         useGreyLook(this);
         const int L = screenMetrics.L;
+        // Small enough for buttons one line high.
         QFont small = font();
         small.setPixelSize(L > 17 ? L - 8 : 9);
         setFont(small);
@@ -54,7 +55,6 @@ public:
             buttons_[i] = button;
         }
         cell_ = win::withId(new QLabel(this), IDC_ANALYSIS_CELL);
-        cell_->setGeometry(4, 2 * L + 4, width() - 8, L);
         cell_->setAlignment(Qt::AlignCenter);
         QFont fixed("Monospace");
         fixed.setStyleHint(QFont::TypeWriter);
@@ -70,7 +70,10 @@ public:
     }
 
 protected:
-    void resizeEvent(QResizeEvent*) override { cell_->setGeometry(4, 2 * screenMetrics.L + 4, width() - 8, screenMetrics.L); }
+    void resizeEvent(QResizeEvent*) override
+    {
+        cell_->setGeometry(4, 2 * screenMetrics.L + 4, width() - 8, screenMetrics.L);
+    }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -185,8 +188,7 @@ HWND ShowAnalysisWindow(HWND sedrixWindow)
         auto* widget = new AnalysisWidget(host, window);
         win::attachWidget(window, widget);
         QRect place = placeBeside(sedrixWindow, AnalysisWidget::sizeFor(screenMetrics.L));
-        widget->setGeometry(host->mapFromGlobal(place.topLeft()).x(), host->mapFromGlobal(place.topLeft()).y(),
-                            place.width(), place.height());
+        widget->setGeometry(QRect(host->mapFromGlobal(place.topLeft()), place.size()));
         widget->showView();
         widget->show();
         widget->raise();
