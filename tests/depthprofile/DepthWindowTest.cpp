@@ -8,6 +8,8 @@
 #include "frame/Inifile.h"
 #include "frame/ProgramSettings.h"
 #include "platform/dialogcontrols.h"
+#include "database/CurrentTrack.h"
+#include "trackwin/DepthScale.h"
 #include "trackwin/DepthWindow.h"
 
 #include <QApplication>
@@ -296,6 +298,20 @@ TEST_F(DepthWindowTest, RangesDialogConvertsMetresToFeetAndOkPutsItInForce)
     const int top656 = PLOT_HEIGHT - int((131 - 20 * 3.280839f) * (float(PLOT_HEIGHT) / 99));
     EXPECT_EQ(image.pixelColor(PLOT_WIDTH - 1, top656 + 2), PaletteColour(SAND));
     EXPECT_EQ(image.pixelColor(PLOT_WIDTH - 1, top656 - 3), QColor(127, 127, 127));
+}
+
+TEST_F(DepthWindowTest, OptionsAlsoOpensTheDepthScaleWhileATrackIsColouredByDepth)
+{
+    ASSERT_TRUE(ShowDepthWindow(chartWindow));
+    globaltrackstatus.field[TS_CURRENT_COLOUR] = 5;
+    globaltrackstatus.field[TS_CURRENT_BY_CLASS] = 1;
+    ASSERT_TRUE(openRanges());
+    EXPECT_FALSE(FindWindowA("DepthColourWnd", nullptr));
+    globaltrackstatus.field[TS_CURRENT_BY_CLASS] = 0;
+    ASSERT_TRUE(openRanges());
+    EXPECT_TRUE(FindWindowA("DepthColourWnd", nullptr));
+    CloseDepthScaleWindow();
+    globaltrackstatus.field[TS_CURRENT_COLOUR] = 0;
 }
 
 TEST_F(DepthWindowTest, RangesDialogArrowsStopAtTheirLimits)

@@ -10,6 +10,7 @@
 #include "frame/WindowLayout.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
+#include "trackwin/DepthScale.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,7 +26,6 @@ DepthWindowRecord depthWindow;
 namespace {
 
 constexpr char SECTION[] = "DepthWnd";
-void (*depthScaleOpener)(HWND) = nullptr;
 
 int lineHeight() { return screenMetrics.L; }
 
@@ -162,8 +162,8 @@ LRESULT DepthWnd_OnCommand(HWND window, int id)
         SendMessageA(GetParent(window), WM_TOOLWINDOW_CLOSED, DEPTHWND, 0);
     else if (id == IDC_DEPTH_OPTIONS) {
         OpenDepthRangesDialog(window);
-        if (depthScaleOpener && depthColouredTrack())
-            depthScaleOpener(GetParent(window));
+        if (depthColouredTrack())
+            ShowDepthScaleWindow(GetParent(window));
     }
     return 0;
 }
@@ -327,9 +327,4 @@ void CloseDepthWindow()
     if (IsWindow(depthWindow.window))
         DestroyWindow(depthWindow.window);
     SaveStatus(0, SECTION);
-}
-
-void SetDepthScaleWindowOpener(void (*open)(HWND chartWindow))
-{
-    depthScaleOpener = open;
 }

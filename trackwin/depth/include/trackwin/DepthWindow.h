@@ -29,7 +29,3 @@ HWND ShowDepthWindow(HWND chartWindow);
 // Destroys the window and stores its Status Off; the chart window calls it when the window asks
 // to be closed (WM_TOOLWINDOW_CLOSED with DEPTHWND).
 void CloseDepthWindow();
-
-// "Options" also opens the depth scale window while a track is coloured by depth; the track
-// options hand over how.
-void SetDepthScaleWindowOpener(void (*open)(HWND chartWindow));
