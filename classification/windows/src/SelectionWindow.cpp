@@ -1,0 +1,77 @@
+// The editor's selection window ("SelectionWnd"): the 32 classes in two columns, each with its
+// colour, number and name; a click chooses the class to paint with.
+#include "SedrixState.h"
+#include "WindowWidget.h"
+
+#include "chart/TrackPens.h"
+#include "classification/SedrixNotifications.h"
+#include "platform/gui.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr int COLUMNS = 2;
+constexpr int ROWS = BOX_CLASSES / COLUMNS;
+
+QRect entryRect(HWND window, int cls)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    const int w = client.right / COLUMNS, h = client.bottom / ROWS;
+    return QRect((cls / ROWS) * w, (cls % ROWS) * h, w, h);
+}
+
+void SelectionWnd_OnPaint(HWND window, QPainter& painter)
+{
+    FollowColourScheme();
+    RECT client;
+    GetClientRect(window, &client);
+    painter.fillRect(QRect(0, 0, client.right, client.bottom), QColor(127, 127, 127));
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    painter.setFont(font);
+    for (int cls = 0; cls < BOX_CLASSES; ++cls) {
+        const QRect entry = entryRect(window, cls).adjusted(1, 1, -1, -1);
+        const int swatch = entry.height() - 6;
+        const QRect colour(entry.left() + 2, entry.top() + 3, swatch, swatch);
+        painter.fillRect(colour, ClassBrushes[cls]);
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(colour.adjusted(0, 0, -1, -1));
+        const QRect textRect = entry.adjusted(swatch + 6, 0, -2, 0);
+        const QString text = QString("%1 %2").arg(cls, 2).arg(QString::fromLatin1(boxFile.classNames[cls]));
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(text, Qt::ElideRight, textRect.width()));
+        if (cls == sedrix.currentClass) {
+            painter.setPen(QPen(Qt::white, 2));
+            painter.drawRect(entry.adjusted(1, 1, -1, -1));
+        }
+    }
+}
+
+LRESULT CALLBACK_SelectionWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_LBUTTONDOWN)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const QPoint at(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    for (int cls = 0; cls < BOX_CLASSES; ++cls)
+        if (entryRect(window, cls).contains(at))
+            PostMessageA(GetParent(window), WM_SEDRIX_CLASS_CHOSEN, WPARAM(cls), 0);
+    return 0;
+}
+
+} // namespace
+
+HWND CreateSelectionWindow(HWND owner, QRect rect)
+{
+    HWND window = win::createWindow("SelectionWnd", "", CALLBACK_SelectionWndProc, owner, nullptr,
+                                    RECT{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1});
+    if (QWidget* frame = win::widgetOf(owner)) {
+        auto* widget = new WindowWidget(frame, window, SelectionWnd_OnPaint);
+        win::attachWidget(window, widget);
+        widget->setGeometry(rect);
+        widget->show();
+    }
+    return window;
+}
