@@ -1,0 +1,211 @@
+// The box editor: painting cells by dragging in the grid, Fix Edit and Cancel Edit, the class
+// chosen in the selection window, adding type names, the questions on leaving, and its position.
+#include "SedrixHost.h"
+
+#include "classification/BoxDialogs.h"
+#include "frame/Inifile.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using BoxEditor = SedrixHost;
+
+constexpr char LEAVE_QUESTION[] = "Do you want to save the changes\nyou have made?";
+
+class BoxEditorOpen : public SedrixHost {
+protected:
+    void SetUp() override
+    {
+        SedrixHost::SetUp();
+        open();
+        click(IDC_SEDRIX_MODE);
+        ASSERT_TRUE(editing());
+        cell = screenMetrics.unitEdit;
+    }
+    int cell = 0;
+};
+
+// The class of a cell that none of the demo box's classes uses.
+constexpr int PAINT = 7;
+constexpr int OTHER = 9;
+
+TEST_F(BoxEditorOpen, ADragFromInsideToOutsideTheGridPaintsUpToItsEdge)
+{
+    chooseClass(PAINT);
+    const uint16_t left = boxFile.grid[28][3], below = boxFile.grid[30][6];
+    drag(cellCentre(29, 3, cell), QPoint(32 * cell + 40, cellCentre(0, 5, cell).y()));
+    for (int c = 29; c < 32; ++c)
+        for (int r = 3; r <= 5; ++r)
+            EXPECT_EQ(boxFile.grid[c][r], PAINT) << c << "," << r;
+    EXPECT_EQ(boxFile.grid[28][3], left);
+    EXPECT_EQ(boxFile.grid[30][6], below);
+    // And upwards out of the grid, dragged right to left.
+    drag(cellCentre(2, 1, cell), QPoint(-30, -30));
+    for (int c = 0; c <= 2; ++c)
+        for (int r = 0; r <= 1; ++r)
+            EXPECT_EQ(boxFile.grid[c][r], PAINT) << c << "," << r;
+    keepPicture(win::widgetOf(hwndSedrixWnd)->grab().toImage(), "editor");
+}
+
+TEST_F(BoxEditorOpen, CancelEditGoesBackToTheGridAsItWasAtFixEdit)
+{
+    chooseClass(PAINT);
+    const uint16_t beforeB = boxFile.grid[10][10];
+    drag(cellCentre(4, 4, cell), cellCentre(4, 4, cell));
+    click(IDC_SEDRIX_FIX_EDIT);
+    chooseClass(OTHER);
+    drag(cellCentre(10, 10, cell), cellCentre(10, 10, cell));
+    drag(cellCentre(4, 4, cell), cellCentre(4, 4, cell));
+    ASSERT_EQ(boxFile.grid[10][10], OTHER);
+    click(IDC_SEDRIX_CANCEL_EDIT);
+    EXPECT_EQ(boxFile.grid[4][4], PAINT);
+    EXPECT_EQ(boxFile.grid[10][10], beforeB);
+}
+
+TEST_F(BoxEditorOpen, TheMouseShowsE1AndE2UnderIt)
+{
+    QTest::mouseMove(gridWidget(), QPoint(8 * cell, 24 * cell));
+    auto text = [](int id) {
+        return win::widgetOf(hwndSedrixWnd)->findChild<QLabel*>(QString::number(id))->text().toStdString();
+    };
+    char e1[16], e2[16];
+    std::snprintf(e1, sizeof e1, "%4.2f", boxFile.e1Max - 0.75 * (boxFile.e1Max - boxFile.e1Min));
+    std::snprintf(e2, sizeof e2, "%4.2f", boxFile.e2Min + 0.25 * (boxFile.e2Max - boxFile.e2Min));
+    EXPECT_EQ(text(IDC_SEDRIX_MOUSE_E1), e1);
+    EXPECT_EQ(text(IDC_SEDRIX_MOUSE_E2), e2);
+}
+
+TEST_F(BoxEditorOpen, LeavingUnchangedAsksNothing)
+{
+    click(IDC_SEDRIX_GRID);
+    click(IDC_SEDRIX_MODE);
+    EXPECT_FALSE(editing());
+    EXPECT_TRUE(win::scripted::boxes().empty());
+    EXPECT_EQ(buttonOf(hwndSedrixWnd, IDC_SEDRIX_SAVE), nullptr);
+    EXPECT_EQ(selectionWidget(), nullptr);
+}
+
+TEST_F(BoxEditorOpen, LeavingChangedAsksAndSavesOnYesOnly)
+{
+    for (int answer : {IDNO, IDYES}) {
+        if (!editing())
+            click(IDC_SEDRIX_MODE);
+        win::scripted::clear();
+        chooseClass(PAINT);
+        drag(cellCentre(12, 20, cell), cellCentre(13, 20, cell));
+        win::scripted::queueAnswer(answer);
+        win::scripted::queueDialog(SAVE_BOXFILE_TITLE, {IDOK, {{IDC_FILE_NAME, "edited.box"}}});
+        click(IDC_SEDRIX_MODE);
+        EXPECT_FALSE(editing());
+        const auto boxes = win::scripted::boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, LEAVE_QUESTION);
+        EXPECT_EQ(boxes[0].caption, "Varnel System Manager");
+        EXPECT_EQ(boxes[0].type, UINT(MB_YESNO | MB_ICONQUESTION));
+        const auto saved = home.driveC() / "varnel" / "BoxFiles" / "edited.box";
+        EXPECT_EQ(std::filesystem::exists(saved), answer == IDYES);
+        EXPECT_EQ(boxFile.grid[13][20], PAINT);
+        if (answer == IDYES) {
+            const std::string bytes = TempDataRoot::readFile(saved);
+            ASSERT_EQ(bytes.size(), size_t(BOX_FILE_BYTES));
+            uint16_t stored;
+            std::memcpy(&stored, bytes.data() + 660 + 64 * 13 + 2 * 20, 2);
+            EXPECT_EQ(stored, PAINT);
+        } else {
+            win::scripted::takeDialog(SAVE_BOXFILE_TITLE);
+        }
+    }
+}
+
+TEST_F(BoxEditorOpen, AddIsRefusedWhenTheTypeListIsFullAndAddsOtherwise)
+{
+    win::scripted::queueDialog("Add Seabed Type", {IDOK, {{IDC_TYPE_NAME, "Shell Gravel"}}});
+    const int count = boxFile.typeCount;
+    click(IDC_SEDRIX_ADD);
+    ASSERT_EQ(boxFile.typeCount, count + 1);
+    EXPECT_STREQ(boxFile.typeNames[count], "Shell Gravel");
+
+    for (int i = boxFile.typeCount; i < BOX_TYPE_NAMES; ++i)
+        std::snprintf(boxFile.typeNames[i], BOX_NAME_SIZE, "Type %d", i);
+    boxFile.typeCount = BOX_TYPE_NAMES;
+    win::scripted::clear();
+    click(IDC_SEDRIX_ADD);
+    const auto boxes = win::scripted::boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The Seabed type list is full");
+    EXPECT_EQ(boxes[0].caption, "Varnel System Manager");
+    EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONINFORMATION);
+    EXPECT_TRUE(win::scripted::dialogsOpened().empty());
+    EXPECT_EQ(boxFile.typeCount, BOX_TYPE_NAMES);
+
+    // The name added earlier makes the box changed: leaving asks.
+    win::scripted::clear();
+    win::scripted::queueAnswer(IDNO);
+    click(IDC_SEDRIX_MODE);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
+}
+
+TEST_F(BoxEditorOpen, NewRangesShowAndMakeTheBoxChanged)
+{
+    click(IDC_SEDRIX_SCALES);
+    QWidget* dialog = win::widgetOf(FindWindowA("SCALESDIALOG", nullptr));
+    ASSERT_NE(dialog, nullptr);
+    const float before = boxFile.e1Max;
+    dialog->findChild<QScrollBar*>(QString::number(IDC_E1MAX_SPIN))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    ASSERT_TRUE(processEventsUntil([] { return !FindWindowA("SCALESDIALOG", nullptr); }));
+    ASSERT_NE(boxFile.e1Max, before);
+    char shown[16];
+    std::snprintf(shown, sizeof shown, "%1.2f", boxFile.e1Max);
+    EXPECT_EQ(win::widgetOf(hwndSedrixWnd)->findChild<QLabel*>(QString::number(IDC_SEDRIX_E1MAX))->text().toStdString(),
+              shown);
+    win::scripted::queueAnswer(IDNO);
+    click(IDC_SEDRIX_MODE);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
+}
+
+TEST_F(BoxEditor, TheEditorHasAPositionOfItsOwnAndLeavingRestoresTheNormalOne)
+{
+    RECT normal{100, 120, 360, 440};
+    SavePosition(&normal, "SedrixWnd");
+    open();
+    click(IDC_SEDRIX_MODE);
+    // No editor position yet: the default, kept on the screen (the editor is 660 x 498 here).
+    RECT r = screenRect(hwndSedrixWnd);
+    EXPECT_EQ(r.left, 1024 - 660);
+    EXPECT_EQ(r.top, 768 - 498);
+    EXPECT_EQ(r.right - r.left, 55 * screenMetrics.unitEdit);
+    click(IDC_SEDRIX_MODE);
+    r = screenRect(hwndSedrixWnd);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 120);
+    EXPECT_EQ(r.right - r.left, 32 * screenMetrics.unit + 4);
+
+    RECT edit{50, 60, 710, 558};
+    SavePosition(&edit, "SedrixWndEdit");
+    click(IDC_SEDRIX_MODE);
+    r = screenRect(hwndSedrixWnd);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 60);
+}
+
+TEST_F(BoxEditorOpen, ClosingTheWindowInTheEditorLeavesItFirst)
+{
+    chooseClass(PAINT);
+    drag(cellCentre(1, 1, cell), cellCentre(1, 1, cell));
+    win::scripted::queueAnswer(IDNO);
+    CloseSedrixWindow();
+    EXPECT_FALSE(hwndSedrixWnd);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
+}
+
+} // namespace
