@@ -69,6 +69,7 @@ void DepthColourWnd_OnPaint(HWND window, QPainter& painter)
         painter.drawLine(65, top, WIDTH, top);
     }
     painter.drawLine(65, (BANDS + 2) * L, WIDTH, (BANDS + 2) * L);
+    painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
 }
 
 void keepWorkingPair()
@@ -143,9 +144,9 @@ public:
             label->setGeometry(8, (i + 2) * L, 70, L);
         }
         auto* top = new LineScrollBar(window, IDC_DEPTH_TOP_SCROLL, this);
-        top->setGeometry(8, L, 16, L);
+        top->setGeometry(8, L, 20, L);
         auto* interval = new LineScrollBar(window, IDC_DEPTH_INTERVAL_SCROLL, this);
-        interval->setGeometry(8, (BANDS + 2) * L, 16, L);
+        interval->setGeometry(8, (BANDS + 2) * L, 20, L);
         constexpr struct {
             const char* text;
             int id;

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -42,6 +43,19 @@ std::vector<uint32_t> trackHandles()
     if (!DBGetHandleTable(TRACK_OVERLAY, OBJ_TRACK, handles.data(), uint32_t(handles.size()), ACTIVE_DATABASE))
         return {};
     return handles;
+}
+
+// Wide enough that every column's share holds its widest text, within the screen.
+int listWidth(const QFontMetrics& metrics)
+{
+    const QString widest[COLUMNS] = {"00000*", "000°00.000\"W", "000°00.000\"W", "00°00.000\"N",
+                                     "00°00.000\"N", "0000000",
+                                     FileTimeText(FILETIME{0xFFFFFFFFu, 0x01DFFFFFu}),
+                                     FileTimeText(FILETIME{0xFFFFFFFFu, 0x01DFFFFFu})};
+    int width = 0;
+    for (int column = 0; column < COLUMNS; ++column)
+        width = std::max(width, (metrics.horizontalAdvance(widest[column]) + 14) * 100 / COLUMN_PERCENT[column]);
+    return width;
 }
 
 QPushButton* button(QDialog* dialog, const char* text, int id)
@@ -70,7 +84,6 @@ protected:
 TrackListDialog::TrackListDialog(HWND chartWindow, QWidget* parent) : QDialog(parent), chartWindow_(chartWindow)
 {
     setWindowTitle(TRACK_LIST_TITLE);
-    resize(720, 320);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(win::withId(new QLabel, IDC_TRACK_DATABASE));
     layout->addWidget(win::withId(new QLabel("Click on track number to choose"), IDC_TRACK_HINT));
@@ -104,6 +117,8 @@ TrackListDialog::TrackListDialog(HWND chartWindow, QWidget* parent) : QDialog(pa
     connect(close, &QPushButton::clicked, this, [this] { done(IDCANCEL); });
 
     fill();
+    const int available = win::widgetOf(chartWindow) ? win::widgetOf(chartWindow)->width() - 20 : 1000;
+    resize(std::min(std::max(720, listWidth(list_->fontMetrics()) + 40), std::max(available, 720)), 320);
 }
 
 void TrackListDialog::fill()

@@ -64,8 +64,9 @@ QGroupBox* currentTrackGroup(HWND window)
     layout->addWidget(colourButtons(window, CURRENT_COLOUR_BUTTONS));
     auto* grid = new QGridLayout;
     addStepper(grid, 0, window, "Pen width", IDC_CURRENT_PEN, IDC_CURRENT_PEN_SCROLL);
-    addStepper(grid, 1, window, "Save every:", IDC_SAVE_EVERY, IDC_SAVE_EVERY_SCROLL,
-               win::withId(new QLabel, IDC_SAVE_EVERY_UNIT));
+    auto* unit = win::withId(new QLabel, IDC_SAVE_EVERY_UNIT);
+    unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("th point") + 4);
+    addStepper(grid, 1, window, "Save every:", IDC_SAVE_EVERY, IDC_SAVE_EVERY_SCROLL, unit);
     grid->setColumnStretch(4, 1);
     layout->addLayout(grid);
     layout->addStretch();
