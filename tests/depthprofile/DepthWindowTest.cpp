@@ -226,6 +226,23 @@ TEST_F(DepthWindowTest, StoredPositionsBreakingTheSizeRulesGiveTheDefaultRectang
     EXPECT_EQ(depthWidget()->minimumSize(), QSize(1024 / 4 + 70, 768 / 8 + 40));
 }
 
+TEST_F(DepthWindowTest, DraggedByAnyPointAndThePlaceIsKept)
+{
+    HWND window = ShowDepthWindow(chartWindow);
+    ASSERT_TRUE(window);
+    QTest::mousePress(depthWidget(), Qt::LeftButton, {}, QPoint(200, 160));
+    QTest::mouseMove(depthWidget(), QPoint(250, 140));
+    QTest::mouseRelease(depthWidget(), Qt::LeftButton, {}, QPoint(250, 140));
+    const RECT r = windowRect(window);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 537);
+    EXPECT_EQ(r.right - r.left, 356);
+    RECT kept{};
+    ASSERT_EQ(LoadPosition(&kept, "DepthWnd"), 1);
+    EXPECT_EQ(kept.left, 50);
+    EXPECT_EQ(kept.top, 537);
+}
+
 TEST_F(DepthWindowTest, HideAsksTheChartToCloseAndClosingStoresStatusAndSettings)
 {
     ASSERT_TRUE(ShowDepthWindow(chartWindow));
