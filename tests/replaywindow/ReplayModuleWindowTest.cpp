@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -89,14 +90,14 @@ TEST_F(ReplayModuleWindow, TheCounterShowsTheModulesCount)
     EXPECT_EQ(counterText(), "0");
 
     click(IDC_BUTTON_PLAY);
-    ASSERT_TRUE(pollUntil([&] { return counterText() == "3"; })) << counterText();
+    ASSERT_TRUE(pollUntil([&] { return std::atoi(counterText().c_str()) >= 3; })) << counterText();
     click(IDC_BUTTON_STOP);
     ASSERT_TRUE(pollUntil([&] { return counterText() == std::to_string(getCounter()); }));
-    // Opened again, it shows the count at once.
-    const int32_t count = getCounter();
+    // Opened again, it shows the count at once; the jump wins over a record still on its way.
+    click(IDC_BUTTON_END);
     click(IDOK);
     ShowReplayWindow(chartWindow);
-    EXPECT_EQ(counterText(), std::to_string(count));
+    EXPECT_EQ(counterText(), std::to_string(RECORDS));
     EXPECT_TRUE(win::scripted::boxes().empty());
 }
 
