@@ -403,6 +403,17 @@ TEST_F(DepthWindowTest, ClosingTheWindowOverAnOpenDialogAsksAboutTheChanges)
     }
 }
 
+TEST_F(DepthWindowTest, TheProgramWindowGoingWithTheDialogOpenIsSafe)
+{
+    ASSERT_TRUE(ShowDepthWindow(chartWindow));
+    ASSERT_TRUE(openRanges());
+    win::scripted::queueAnswer(IDNO);
+    delete mainWidget;
+    mainWidget = nullptr;
+    EXPECT_EQ(hwndDepthWnd, nullptr);
+    EXPECT_FALSE(rangesDialog());
+}
+
 // A survey line over a sloping seabed of three classes, for looking at.
 TEST_F(DepthWindowTest, GrabAfterAStreamOfReadings)
 {

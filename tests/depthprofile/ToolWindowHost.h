@@ -85,7 +85,8 @@ protected:
     }
     void TearDown() override
     {
-        DestroyWindow(mainWindow);
+        if (IsWindow(mainWindow))
+            DestroyWindow(mainWindow);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         win::scripted::stopListening();
     }

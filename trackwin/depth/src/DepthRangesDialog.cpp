@@ -162,7 +162,8 @@ void OpenDepthRangesDialog(HWND depthWindowHandle)
 
 void CloseDepthRangesDialog()
 {
-    if (DepthRangesDialog* dialog = std::exchange(depthWindow.ranges, nullptr)) {
+    if (DepthRangesDialog* dialog = depthWindow.ranges.data()) {
+        depthWindow.ranges = nullptr;
         dialog->closeUnanswered();
         delete dialog;
     }

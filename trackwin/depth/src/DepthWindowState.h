@@ -6,6 +6,8 @@
 
 #include "platform/windef.h"
 
+#include <QPointer>
+
 #include <string>
 
 class DepthRangesDialog;
@@ -23,7 +25,8 @@ struct DepthWindowRecord {
     // The tick right of the plot at the centre transducer's depth; markerY < 0: none yet.
     int markerY = -1;
     int markerColour = 0;
-    DepthRangesDialog* ranges = nullptr;
+    // Owned by the depth window's widget too, so it may go with it first.
+    QPointer<DepthRangesDialog> ranges;
 };
 extern DepthWindowRecord depthWindow;
 
