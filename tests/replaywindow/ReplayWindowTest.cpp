@@ -261,16 +261,28 @@ TEST_F(ReplayWindow, DraggedByItsCaptionItReopensWhereItWasLeft)
     ShowReplayWindow(chartWindow);
     QWidget* widget = dialog();
     const RECT before = windowRect(hwndReplay);
-    const QPoint grip(10, 6), by(-300, -200);
-    QTest::mousePress(widget, Qt::LeftButton, {}, grip);
-    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + by), widget->mapToGlobal(QPointF(grip + by)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &drag);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, grip + by);
+    RECT stored{};
+    // Pressed anywhere but on the caption, or dragged, it stays or is stored once let go.
+    auto dragBy = [widget](QPoint grip, QPoint by, const std::function<void()>& whileHeld) {
+        QTest::mousePress(widget, Qt::LeftButton, {}, grip);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(grip + by), widget->mapToGlobal(QPointF(grip + by)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &drag);
+        whileHeld();
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, grip);
+    };
+    dragBy(QPoint(widget->width() - 3, widget->height() - 3), QPoint(-300, -200), [] {});
+    EXPECT_EQ(windowRect(hwndReplay).left, before.left);
+    EXPECT_EQ(windowRect(hwndReplay).top, before.top);
+
+    const QPoint by(-300, -200);
+    dragBy(QPoint(10, 6), by, [&] {
+        ASSERT_EQ(LoadPosition(&stored, "ReplayWnd"), 1);
+        EXPECT_EQ(stored.left, before.left);
+    });
     const LONG left = before.left + by.x(), top = before.top + by.y();
     EXPECT_EQ(windowRect(hwndReplay).left, left);
     EXPECT_EQ(windowRect(hwndReplay).top, top);
-    RECT stored{};
     ASSERT_EQ(LoadPosition(&stored, "ReplayWnd"), 1);
     EXPECT_EQ(stored.left, left);
     EXPECT_EQ(stored.top, top);

@@ -117,14 +117,19 @@ protected:
             QWidget::keyPressEvent(event);
         }
     }
-    void moveEvent(QMoveEvent* event) override
+    // A drag tells its procedure once, where it ends, not at every step of the mouse.
+    void moveEvent(QMoveEvent*) override
     {
-        SendMessageA(window_, WM_MOVE, 0, MAKELPARAM(event->pos().x(), event->pos().y()));
+        if (dragging_)
+            movedWhileDragging_ = true;
+        else
+            moved();
     }
     // Dragged by its caption, as a floating window is.
     void mousePressEvent(QMouseEvent* event) override
     {
         dragging_ = event->button() == Qt::LeftButton && event->position().y() < BORDER + caption_;
+        movedWhileDragging_ = false;
         grip_ = event->position().toPoint();
     }
     void mouseMoveEvent(QMouseEvent* event) override
@@ -132,7 +137,12 @@ protected:
         if (dragging_)
             move(mapToParent(event->position().toPoint()) - grip_);
     }
-    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
+    void mouseReleaseEvent(QMouseEvent*) override
+    {
+        dragging_ = false;
+        if (movedWhileDragging_)
+            moved();
+    }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -158,10 +168,12 @@ private:
         return QRect(BORDER + dluX(x), BORDER + caption_ + dluY(y), dluX(width), dluY(height));
     }
     void command(int id) { SendMessageA(window_, WM_COMMAND, WPARAM(id), 0); }
+    void moved() { SendMessageA(window_, WM_MOVE, 0, MAKELPARAM(x(), y())); }
 
     HWND window_;
     int caption_;
     bool dragging_ = false;
+    bool movedWhileDragging_ = false;
     QPoint grip_;
 };
 

@@ -123,9 +123,11 @@ void play(bool backward)
 
 void wind(bool backward)
 {
+    ReplayFlag& on = backward ? bRewind : bFast;
+    ReplayFlag& off = backward ? bFast : bRewind;
     bReverse = 0;
-    (backward ? bFast : bRewind) = 0;
-    (backward ? bRewind : bFast) = 1;
+    off = 0;
+    on = 1;
     bStop = 0;
 }
 
@@ -248,7 +250,9 @@ LRESULT ReplayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void ShowReplayWindow(HWND chartWindow)
 {
     if (!hwndReplay) {
-        replayDisplay.updateButtons = updateButtonsFromAnyThread;
+        // Written once only: the module's thread may be reading it.
+        if (replayDisplay.updateButtons != updateButtonsFromAnyThread)
+            replayDisplay.updateButtons = updateButtonsFromAnyThread;
         replayOwner = chartWindow;
         hwndReplay = CreateReplayDialog(chartWindow);
         if (!hwndReplay)
