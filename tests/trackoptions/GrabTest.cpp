@@ -32,9 +32,10 @@ TEST_F(Grabs, TheThreeWindowsOverASurvey)
 
     // Every control of the dialog lies inside it, none clipped.
     for (QWidget* child : options->findChildren<QWidget*>())
-        if (child->isVisible() && !child->objectName().isEmpty())
+        if (child->isVisible() && !child->objectName().isEmpty()) {
             EXPECT_TRUE(options->rect().contains(QRect(child->mapTo(options, QPoint(0, 0)), child->size())))
                 << child->objectName().toStdString();
+        }
 
     const QImage screen = mainWidget->grab().toImage();
     keep(screen, "trackwindows.png");

@@ -107,8 +107,9 @@ TEST_F(TrackList, CoordinatesAsDegreesAndDecimalMinutes)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LongitudeText(c.value).toStdString(), c.longitude);
-        if (*c.latitude)
+        if (*c.latitude) {
             EXPECT_EQ(LatitudeText(c.value).toStdString(), c.latitude);
+        }
     }
     EXPECT_EQ(TrackNumberText(12, true), "12   *");
     EXPECT_EQ(TrackNumberText(12, false), "12    ");
