@@ -2,9 +2,11 @@
 // chosen in the selection window, adding type names, the questions on leaving, and its position.
 #include "SedrixHost.h"
 
+#include "chart/ChartWindow.h"
 #include "classification/BoxDialogs.h"
 #include "frame/Inifile.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -70,6 +72,8 @@ TEST_F(BoxEditorOpen, CancelEditGoesBackToTheGridAsItWasAtFixEdit)
 
 TEST_F(BoxEditorOpen, TheMouseShowsE1AndE2UnderIt)
 {
+    // Qt drops a move to where the mouse already is: come from elsewhere.
+    QTest::mouseMove(gridWidget(), QPoint(2, 2));
     QTest::mouseMove(gridWidget(), QPoint(8 * cell, 24 * cell));
     auto text = [](int id) {
         return win::widgetOf(hwndSedrixWnd)->findChild<QLabel*>(QString::number(id))->text().toStdString();
@@ -150,6 +154,91 @@ TEST_F(BoxEditorOpen, AddIsRefusedWhenTheTypeListIsFullAndAddsOtherwise)
     click(IDC_SEDRIX_MODE);
     ASSERT_EQ(win::scripted::boxes().size(), 1u);
     EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
+}
+
+TEST_F(BoxEditorOpen, GridOnDrawsTheInnerLinesAndOffTakesThemAway)
+{
+    const QImage bare = gridPicture();
+    const QPoint onLine(cell, 5 * cell + 3), inCell(cell + 3, 5 * cell + 3);
+    click(IDC_SEDRIX_GRID);
+    EXPECT_EQ(buttonOf(hwndSedrixWnd, IDC_SEDRIX_GRID)->text(), "Grid Off");
+    const QImage lined = gridPicture();
+    EXPECT_EQ(lined.pixel(onLine), bare.pixel(onLine) ^ 0x00FFFFFFu);
+    EXPECT_EQ(lined.pixel(inCell), bare.pixel(inCell));
+    EXPECT_EQ(lined.pixel(QPoint(0, 3)), bare.pixel(QPoint(0, 3))); // no line on the outer edge
+    click(IDC_SEDRIX_GRID);
+    EXPECT_EQ(buttonOf(hwndSedrixWnd, IDC_SEDRIX_GRID)->text(), "Grid On");
+    EXPECT_EQ(gridPicture(), bare);
+}
+
+// Save clears the changed state only when the box was saved.
+TEST_F(BoxEditorOpen, SaveThatIsCancelledLeavesTheBoxChanged)
+{
+    for (bool saved : {false, true}) {
+        if (!editing())
+            click(IDC_SEDRIX_MODE);
+        chooseClass(PAINT);
+        drag(cellCentre(6, 6, cell), cellCentre(6, 6, cell));
+        win::scripted::queueDialog(SAVE_BOXFILE_TITLE, saved ? win::scripted::DialogResult{IDOK, {{IDC_FILE_NAME, "kept.box"}}}
+                                                             : win::scripted::DialogResult{IDCANCEL, {}});
+        click(IDC_SEDRIX_SAVE);
+        EXPECT_EQ(std::filesystem::exists(home.driveC() / "varnel" / "BoxFiles" / "kept.box"), saved);
+        win::scripted::clear();
+        win::scripted::queueAnswer(IDNO);
+        click(IDC_SEDRIX_MODE);
+        EXPECT_EQ(win::scripted::boxes().size(), saved ? 0u : 1u) << (saved ? "saved" : "cancelled");
+    }
+}
+
+TEST_F(BoxEditorOpen, LoadAsksToSaveAChangedBoxThenLoadsAndRefreshes)
+{
+    BoxFile other = boxFile;
+    for (auto& column : other.grid)
+        for (auto& c : column)
+            c = OTHER;
+    ASSERT_EQ(SaveBoxFile("c:\\varnel\\BoxFiles\\other.box", nullptr, &other), 0);
+    chooseClass(PAINT);
+    drag(cellCentre(3, 3, cell), cellCentre(3, 3, cell));
+    win::scripted::clear();
+    win::scripted::queueAnswer(IDYES);
+    win::scripted::queueDialog(SAVE_BOXFILE_TITLE, {IDOK, {{IDC_FILE_NAME, "painted.box"}}});
+    win::scripted::queueDialog(LOAD_BOXFILE_TITLE, {IDOK, {{IDC_FILE_NAME, "other.box"}}});
+    click(IDC_SEDRIX_LOAD);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, "Do you want to save the current boxfile?");
+    EXPECT_TRUE(std::filesystem::exists(home.driveC() / "varnel" / "BoxFiles" / "painted.box"));
+    ASSERT_EQ(boxFile.grid[3][3], OTHER);
+    // The refresh: the chart redraws, the box names this window, and the loaded grid is the one
+    // Cancel Edit goes back to.
+    ASSERT_TRUE(processEventsUntil([this] { return !receivedBy(chartWindow, WM_CHART_REFRESH).empty(); }));
+    EXPECT_EQ(boxFile.ownerWindow, hwndSedrixWnd);
+    EXPECT_EQ(boxFile.currentClass, 0);
+    chooseClass(PAINT);
+    drag(cellCentre(8, 8, cell), cellCentre(8, 8, cell));
+    click(IDC_SEDRIX_CANCEL_EDIT);
+    EXPECT_EQ(boxFile.grid[8][8], OTHER);
+}
+
+TEST_F(BoxEditorOpen, SelectTextNamesTheChosenClassAndItsDialogOpensOnce)
+{
+    chooseClass(PAINT);
+    click(IDC_SEDRIX_SELECT_TEXT);
+    click(IDC_SEDRIX_SELECT_TEXT);
+    HWND dialog = FindWindowA("BOTTOMDIALOG", nullptr);
+    ASSERT_TRUE(dialog);
+    QWidget* widget = win::widgetOf(dialog);
+    auto* list = widget->findChild<QComboBox*>(QString::number(IDC_TYPE_LIST));
+    ASSERT_NE(list, nullptr);
+    list->setCurrentIndex(1);
+    const std::string chosen = boxFile.typeNames[1];
+    widget->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    ASSERT_TRUE(processEventsUntil([] { return !FindWindowA("BOTTOMDIALOG", nullptr); }));
+    EXPECT_EQ(boxFile.classNames[PAINT], chosen);
+    // Leaving the editor closes a dialog still open.
+    click(IDC_SEDRIX_DEL);
+    ASSERT_TRUE(FindWindowA("DELTYPEDIALOG", nullptr));
+    click(IDC_SEDRIX_MODE);
+    EXPECT_TRUE(processEventsUntil([] { return !FindWindowA("DELTYPEDIALOG", nullptr); }));
 }
 
 TEST_F(BoxEditorOpen, NewRangesShowAndMakeTheBoxChanged)
