@@ -52,6 +52,24 @@ TEST_F(EnquiryTest, OnEqualDistancesTheEarlierTrackWinsUntilALaterOneIsCloser)
     EXPECT_NE(second, third);
 }
 
+TEST_F(EnquiryTest, TheEarlierTrackWinsEvenWhereALaterOneSurroundsTheClick)
+{
+    int32_t lon = 0, lat = 0;
+    ASSERT_GT(EC_PixelToGeos(500, 400, &lon, &lat, engineWindow), 0);
+    TrackPoint west = pointAt(100, 100), east = west;
+    west.lon = lon - 20000;
+    east.lon = lon + 20000;
+    west.lat = east.lat = lat;
+    // The later track's points lie all round the click, the earlier one's to one side of it.
+    const uint32_t earlier = storeTrack({pointAt(100, 400), west});
+    storeTrack({pointAt(300, 100), pointAt(700, 700), east, pointAt(100, 600)});
+    start();
+
+    click(500, 400);
+    EXPECT_EQ(pSedrixInfo->handle, earlier);
+    EXPECT_EQ(pSedrixInfo->index, 1);
+}
+
 TEST_F(EnquiryTest, APointAcrossTheMeridianIsFoundAsTheClosest)
 {
     // A view from 179.5 E to 179.5 W.

@@ -25,8 +25,16 @@ constexpr int32_t EAST_EDGE = 1800000000;
 
 struct Best {
     double distance = NOTHING_YET;
-    uint32_t handle = 0;
+    size_t order = SIZE_MAX; // of the track in the table
     int32_t index = -1;
+};
+
+// A track that may hold the closest point, with the least distance any of its points can have.
+struct Candidate {
+    size_t order;
+    TrackInfo* track;
+    const KeptPositions* kept;
+    double bound;
 };
 
 // West, north, east, south of the chart window's client area; false without a chart.
@@ -74,6 +82,22 @@ Best ClosestInTrack(const std::vector<PointPosition>& positions, int32_t clickLo
         }
     }
     return best;
+}
+
+// No point of the rectangle is nearer: the distance grows with the latitude and the longitude
+// differences, and outside its longitudes the nearest is one of its edges, either way round.
+double LeastDistanceKm(const KeptPositions& kept, int32_t clickLon, int32_t clickLat, double cosLat)
+{
+    if (kept.points.empty())
+        return NOTHING_YET;
+    const int32_t lat = std::clamp(clickLat, kept.south, kept.north);
+    int32_t lon = clickLon;
+    if (clickLon < kept.west || clickLon > kept.east)
+        lon = PointDistanceKm(clickLon, clickLat, cosLat, kept.west, lat) <= PointDistanceKm(clickLon, clickLat, cosLat, kept.east, lat)
+                  ? kept.west
+                  : kept.east;
+    // Rounding must not make the bound pass over an equally near point.
+    return PointDistanceKm(clickLon, clickLat, cosLat, lon, lat) * (1.0 - 1e-9);
 }
 
 bool ReadPoint(TrackInfo& track, int32_t index, TrackPoint& point)
@@ -140,19 +164,28 @@ bool FindClosestTrackPoint(HWND engineWindow, POINT click, SedrixPointInfo& info
     EC_PixelToGeos(click.x, click.y, &clickLon, &clickLat, engineWindow);
     const double cosLat = std::cos(clickLat / 1e7 * std::numbers::pi / 180.0);
     const std::optional<std::filesystem::path> folder = win::HostPath(db::TrackFolder("database"));
+    std::vector<Candidate> candidates;
+    for (size_t order = 0; order < tracks.size() && folder; ++order) {
+        TrackInfo& track = tracks[order];
+        if (track.handle == 0 || track.handle == CURRENT_TRACK_HANDLE)
+            continue;
+        if (const KeptPositions* kept = StoredTrackPositions(*folder, track))
+            candidates.push_back({order, &track, kept, LeastDistanceKm(*kept, clickLon, clickLat, cosLat)});
+    }
+    // Nearest first, so that the far tracks need no look once one point is found; on equal
+    // distances the track earlier in the table wins, as a search in table order finds it.
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.bound < b.bound; });
     Best best;
     TrackInfo* bestTrack = nullptr;
-    for (TrackInfo& track : tracks) {
-        if (track.handle == 0 || track.handle == CURRENT_TRACK_HANDLE || !folder)
-            continue;
-        const std::vector<PointPosition>* positions = StoredTrackPositions(*folder, track);
-        if (!positions)
-            continue;
-        const Best inTrack = ClosestInTrack(*positions, clickLon, clickLat, cosLat);
-        if (inTrack.distance < best.distance) {
+    for (const Candidate& c : candidates) {
+        if (c.bound > best.distance)
+            break;
+        Best inTrack = ClosestInTrack(c.kept->points, clickLon, clickLat, cosLat);
+        if (inTrack.distance < best.distance || (inTrack.distance == best.distance && c.order < best.order)) {
+            inTrack.order = c.order;
             best = inTrack;
-            best.handle = track.handle;
-            bestTrack = &track;
+            bestTrack = c.track;
         }
     }
     TrackPoint point;

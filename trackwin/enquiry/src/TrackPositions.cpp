@@ -5,6 +5,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -19,7 +22,7 @@ struct FileStamp {
 
 struct Kept {
     FileStamp stamp;
-    std::vector<PointPosition> positions;
+    KeptPositions positions;
 };
 
 std::unordered_map<std::string, Kept>& kept()
@@ -30,9 +33,12 @@ std::unordered_map<std::string, Kept>& kept()
 
 long reads = 0;
 
+// Built by hand: a click stamps every track in view, and path objects cost more than the stat.
 std::string PointFile(const std::filesystem::path& overlayFolder, uint32_t handle)
 {
-    return (overlayFolder / StoredTrackFileName(handle, "dat")).string();
+    char name[32];
+    std::snprintf(name, sizeof name, "/trk%05u.dat", handle);
+    return overlayFolder.native() + name;
 }
 
 FileStamp StampOf(const std::string& path)
@@ -43,17 +49,31 @@ FileStamp StampOf(const std::string& path)
     return FileStamp{int64_t(s.st_size), int64_t(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec};
 }
 
-// Block by block as the database hands them out; a block short of a full one is the last.
-bool ReadPositions(TrackInfo& track, std::vector<PointPosition>& positions)
+// Block by block; a block short of a full one is the last. The file is opened where it was
+// found: asking the database for each block would look the folder up again every time.
+bool ReadPositions(const std::string& path, TrackInfo& track, KeptPositions& kept)
 {
     static std::vector<TrackPoint> buffer(TRACK_BLOCK_POINTS);
-    positions.clear();
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     TrackBlock block{buffer.data(), TRACK_BLOCK_POINTS, 0};
+    kept = KeptPositions{{}, 1800000000, -900000000, -1800000000, 900000000};
+    if (file && std::fseek(file.get(), 0, SEEK_END) == 0) {
+        kept.points.reserve(size_t(std::max(std::ftell(file.get()), 0L)) / sizeof(TrackPoint));
+        std::rewind(file.get());
+    }
     do {
-        if (!DBReadTrackDataBlock(&track, &block, "database"))
+        if (file)
+            block.count = int32_t(std::fread(buffer.data(), sizeof(TrackPoint), TRACK_BLOCK_POINTS, file.get()));
+        else if (!DBReadTrackDataBlock(&track, &block, "database")) // says why
             return false;
-        for (int i = 0; i < block.count; ++i)
-            positions.push_back(PointPosition{buffer[size_t(i)].lat, buffer[size_t(i)].lon});
+        for (int i = 0; i < block.count; ++i) {
+            const TrackPoint& p = buffer[size_t(i)];
+            kept.points.push_back(PointPosition{p.lat, p.lon});
+            kept.west = std::min(kept.west, p.lon);
+            kept.east = std::max(kept.east, p.lon);
+            kept.south = std::min(kept.south, p.lat);
+            kept.north = std::max(kept.north, p.lat);
+        }
     } while (block.count == TRACK_BLOCK_POINTS);
     ++reads;
     return true;
@@ -61,7 +81,7 @@ bool ReadPositions(TrackInfo& track, std::vector<PointPosition>& positions)
 
 } // namespace
 
-const std::vector<PointPosition>* StoredTrackPositions(const std::filesystem::path& overlayFolder, TrackInfo& track)
+const KeptPositions* StoredTrackPositions(const std::filesystem::path& overlayFolder, TrackInfo& track)
 {
     const std::string path = PointFile(overlayFolder, track.handle);
     // Stamped before reading: a change while it is read shows at the next click.
@@ -70,7 +90,7 @@ const std::vector<PointPosition>* StoredTrackPositions(const std::filesystem::pa
     if (found != kept().end() && stamp.size >= 0 && found->second.stamp == stamp)
         return &found->second.positions;
     Kept fresh{stamp, {}};
-    if (!ReadPositions(track, fresh.positions)) {
+    if (!ReadPositions(path, track, fresh.positions)) {
         kept().erase(path);
         return nullptr;
     }
