@@ -62,3 +62,12 @@ void ClearCurrentTrackRings()
     // The positions jump: a course across the jump would be no course.
     ForgetVesselFixes();
 }
+
+void BreakCurrentTrackLines()
+{
+    // The newest point marked as erased: no segment joins it to the next one.
+    for (CurrentTrackRing& ring : CurrentTrackRings)
+        if (ring.count > 0)
+            ring.points[(ring.writeIndex + RING_RECORDS - 1) % RING_RECORDS].colour = COLOUR_ERASED;
+    ForgetVesselFixes();
+}

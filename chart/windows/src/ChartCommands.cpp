@@ -2,10 +2,15 @@
 // toolbar button does. An action whose window does not exist yet says so in one line.
 #include "platform/profile.h"
 #include "ChartCommands.h"
+#include "ToolWindows.h"
 
 #include "chart/ChartWindow.h"
+#include "chart/ChartHooks.h"
+#include "chart/MeasureTool.h"
 #include "chart/TrackPens.h"
 #include "classification/BoxFile.h"
+#include "classification/SedrixNotifications.h"
+#include "classification/SedrixWindow.h"
 #include "database/DbFiles.h"
 #include "euro32/euro32.h"
 #include "euro32/euro32qt.h"
@@ -21,6 +26,10 @@
 #include "platform/modules.h"
 #include "recording/ModuleBinding.h"
 #include "recording/RecordingControl.h"
+#include "replay/ReplayWindow.h"
+#include "trackwin/DepthWindow.h"
+#include "trackwin/TrackList.h"
+#include "trackwin/TrackOptions.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -251,9 +260,14 @@ void showModuleWindow()
 
 LRESULT instrumentCommand(HWND chartWindow, int button)
 {
-    static const char* const windows[] = {nullptr, nullptr, "The Sedrix window", "The depth window",
-                                          "The seabed window", "The position window", "The route window"};
+    static const char* const windows[] = {"The seabed window", "The position window", "The route window"};
     switch (button) {
+    case 2:
+        ShowSedrixWindow(chartWindow);
+        break;
+    case 3:
+        ShowDepthWindow(chartWindow);
+        break;
     case 7:
         toggleTitle(chartWindow);
         break;
@@ -261,11 +275,11 @@ LRESULT instrumentCommand(HWND chartWindow, int button)
         showModuleWindow();
         break;
     case 9:
-        notAvailable(chartWindow, "The replay window");
+        ShowReplayWindow(chartWindow);
         break;
     default:
-        if (button >= 2 && button <= 6)
-            notAvailable(chartWindow, windows[button]);
+        if (button >= 4 && button <= 6)
+            notAvailable(chartWindow, windows[button - 4]);
     }
     return 0;
 }
@@ -277,13 +291,13 @@ LRESULT mainBarCommand(HWND chartWindow, int button)
         toggleBar(chartWindow, 2);
         break;
     case 3:
-        notAvailable(chartWindow, "Trackpoint enquiry");
+        StartEnquiry(chartWindow);
         break;
     case 4:
         toggleBar(chartWindow, 5);
         break;
     case 5:
-        notAvailable(chartWindow, "The track options window");
+        OpenTrackOptions(chartWindow);
         break;
     case 6:
         toggleBar(chartWindow, 1);
@@ -316,9 +330,11 @@ void buttonBarClicked(HWND, int index)
     case CB_BOX1:
     case CB_BOX2: {
         const int slot = index == CB_BOX1 ? 0 : 1;
-        SwitchBoxFileSlot(slot, nullptr);
+        SwitchBoxFileSlot(slot, hwndSedrixWnd);
         CheckButtonBarButton(buttonBar, CB_BOX1, slot == 0);
         CheckButtonBarButton(buttonBar, CB_BOX2, slot == 1);
+        if (hwndSedrixWnd)
+            PostMessageA(hwndSedrixWnd, WM_SEDRIX_REFRESH, 0, 0);
         refresh(chartWindow);
         break;
     }
@@ -332,19 +348,19 @@ void buttonBarClicked(HWND, int index)
         notAvailable(chartWindow, "Auto Save");
         break;
     case CB_TRACKS:
-        notAvailable(chartWindow, "The track list");
+        ShowTrackList(chartWindow);
         break;
     case CB_TRACKOPTIONS:
-        notAvailable(chartWindow, "The track options window");
+        OpenTrackOptions(chartWindow);
         break;
     case CB_MEASURE:
-        notAvailable(chartWindow, "Measuring");
+        MeasureSwitch(chartWindow);
         break;
     case CB_DEPTH:
-        notAvailable(chartWindow, "The depth profile window");
+        ToggleDepthWindow(chartWindow);
         break;
     case CB_SEDRIXSQUARE:
-        notAvailable(chartWindow, "The Sedrix window");
+        ToggleSedrixWindow(chartWindow);
         break;
     }
 }
@@ -366,6 +382,8 @@ void CreateChartBars(HWND chartWindow)
         buttonBar = CreateChartButtonBar(chartWindow, buttonBarClicked);
     CheckButtonBarButton(buttonBar, nBoxFileSlot == 0 ? CB_BOX1 : CB_BOX2, true);
     CreateSedrixToolbar(chartWindow);
+    BindMeasureAutoScroll(&fAutoScroll);
+    ReopenToolWindows(chartWindow);
     int32_t title = 0;
     LoadStatus(&title, "Title");
     if (title)
@@ -395,22 +413,23 @@ LRESULT ChartBarCommand(HWND chartWindow, int bar, int button)
     case 2:
         return chartCommand(chartWindow, button);
     case 4:
-        notAvailable(chartWindow, button == 2 ? "Measuring" : "Trackpoint enquiry");
+        if (button == 2)
+            MeasureSwitch(chartWindow);
+        else if (button == 4)
+            StartEnquiry(chartWindow);
         return 0;
     case 5:
         notAvailable(chartWindow, "Overlay editing");
         return 0;
     case 16:
-        notAvailable(chartWindow, button == 1 ? "Measuring" : "Trackpoint enquiry");
+        if (button == 1)
+            MeasureSwitch(chartWindow);
+        else
+            StartEnquiry(chartWindow);
         return 0;
     default:
         return 0;
     }
-}
-
-LRESULT ChartToolWindowClosed(HWND, int, LPARAM)
-{
-    return 0; // none of the tool windows exists yet
 }
 
 LRESULT ChartToolbarCommand(HWND chartWindow, int commandId)
@@ -419,11 +438,14 @@ LRESULT ChartToolbarCommand(HWND chartWindow, int commandId)
     case IDM_SAVING:
         SavingSwitch(chartWindow, 0, 0);
         break;
-    case 108:
-        notAvailable(chartWindow, "The track options window");
+    case IDM_PAST_COLOUR:
+        OpenTrackOptions(chartWindow);
         break;
-    case 40004:
-        notAvailable(chartWindow, "Trackpoint enquiry");
+    case IDM_MEASURE_TOOL:
+        MeasureSwitch(chartWindow);
+        break;
+    case IDM_QUERY_INFO:
+        StartEnquiry(chartWindow);
         break;
     }
     return 0;

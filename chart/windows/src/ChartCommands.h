@@ -9,7 +9,5 @@ void DestroyChartBars();
 // Button n (1-based) of control bar `bar`.
 LRESULT ChartBarCommand(HWND chartWindow, int bar, int button);
 LRESULT ChartToolbarCommand(HWND chartWindow, int commandId);
-// A tool window closed, or asks to be closed: wParam its window type code (WM_TOOLWINDOW_CLOSED).
-LRESULT ChartToolWindowClosed(HWND chartWindow, int windowType, LPARAM lParam);
 // The five scale buttons: all unchecked, then the one of this denominator (0: none).
 void CheckScaleButton(int denominator);

@@ -4,10 +4,15 @@
 #include "ChartCommands.h"
 #include "ChartWidget.h"
 #include "OverlayDrawing.h"
+#include "ToolWindows.h"
 #include "VesselSymbol.h"
 
 #include "chart/ChartHooks.h"
 #include "chart/TrackDrawing.h"
+#include "replay/ReplayWindow.h"
+#include "trackwin/DepthScale.h"
+#include "trackwin/TrackOptions.h"
+#include "trackwin/TrackpointEnquiry.h"
 #include "euro32/euro32.h"
 #include "frame/ControlBars.h"
 #include "frame/Inifile.h"
@@ -51,6 +56,7 @@ void chartTimerTick(HWND chartWindow)
     if (fAutoScroll && VesselNeedsRecentring(chartWindow))
         CentreOnShip(chartWindow, 50);
     OnNewReading(chartWindow);
+    UpdateReplayCounter();
 }
 
 bool moduleStarted = false;
@@ -127,7 +133,21 @@ LRESULT CALLBACK_ChartWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         return ChartToolbarCommand(window, LOWORD(wParam));
     case WM_TOOLWINDOW_CLOSED:
-        return ChartToolWindowClosed(window, int(wParam), lParam);
+        return CloseToolWindow(window, int(wParam), lParam);
+    case WM_DEPTH_COLOURS:
+        ShowDepthScaleWindow(window);
+        return 0;
+    case WM_MODE_ENDED:
+        if (wParam == ENQUIRY_MODE_ID)
+            ShowToolWindows(true);
+        return 0;
+    case WM_CHART_REPLAY_ERASE:
+        ClearCurrentTrackRings();
+        RefreshChart(GetParent(window));
+        return 0;
+    case WM_CHART_REPLAY_BREAK:
+        BreakCurrentTrackLines();
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:

@@ -67,3 +67,5 @@ void InstallStoredTrackReanalysis();
 // Empties the display rings and forgets the course made good (a replay that jumps back, a new
 // survey).
 void ClearCurrentTrackRings();
+// The next point of every slot is not joined to the newest one (a replay that jumped).
+void BreakCurrentTrackLines();

@@ -11,6 +11,9 @@
 // Messages of the chart window.
 constexpr UINT WM_CHART_SHOW_CONTROLS = WM_USER + 5;  // start-up: open the control bars
 constexpr UINT WM_CHART_REFRESH = WM_USER + 845;      // recapture the chart, redraw every layer
+// The replay module's jumps: erase the current track's display, or break its lines.
+constexpr UINT WM_CHART_REPLAY_ERASE = WM_USER + 900;
+constexpr UINT WM_CHART_REPLAY_BREAK = WM_USER + 901;
 constexpr UINT CHART_TIMER_ID = 1;
 constexpr UINT CHART_TIMER_MS = 200;
 
