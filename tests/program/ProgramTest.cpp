@@ -5,17 +5,23 @@
 
 #include "chart/ChartHooks.h"
 #include "chart/ChartWindow.h"
+#include "chart/MeasureTool.h"
 #include "chart/TrackPens.h"
 #include "classification/BoxFile.h"
 #include "database/CurrentTrack.h"
 #include "euro32/euro32.h"
+#include "frame/ControlBars.h"
 #include "frame/Inifile.h"
+#include "frame/SedrixToolbar.h"
+#include "frame/WindowLayout.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
 #include "recording/ModuleBinding.h"
 #include "recording/RecordingControl.h"
 #include "recording/VesselState.h"
+#include "replay/ReplayWindow.h"
+#include "trackwin/TrackpointEnquiry.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -233,6 +239,45 @@ TEST_F(ProgramTest, AMouseDragZoomsUnlessAToolHasTheMouse)
         drag({100, 100}, {200, 180});
         const Area zoomed = chartArea();
         EXPECT_LT(zoomed.east - zoomed.west, (before.east - before.west) / 4);
+    });
+}
+
+bool shown(HWND window)
+{
+    return window && IsWindow(window) && IsWindowVisible(window);
+}
+
+// The instrument bar opens the tool windows; the enquiry hides them while it runs; those left
+// open are open again at the next start, and a closed one is not.
+TEST_F(ProgramTest, TheBarsOpenTheToolWindowsAndTheOpenOnesReturnAtTheNextStart)
+{
+    run(options(), [] {
+        for (int button : {2, 3, 9})
+            SendMessageA(hwndChart, WM_CONTROLBAR_COMMAND, 1, button);
+        EXPECT_TRUE(shown(hwndSedrixWnd));
+        EXPECT_TRUE(shown(hwndDepthWnd));
+        EXPECT_TRUE(shown(hwndReplay));
+        SendMessageA(hwndChart, WM_TOOLWINDOW_CLOSED, DEPTHWND, 0);
+        EXPECT_EQ(hwndDepthWnd, nullptr);
+        EXPECT_EQ(profileValue("DepthWnd", "Status"), "Off");
+
+        SendMessageA(hwndChart, WM_COMMAND, IDM_QUERY_INFO, 0);
+        EXPECT_TRUE(TrackpointEnquiryRunning());
+        EXPECT_FALSE(shown(hwndSedrixWnd));
+        EXPECT_FALSE(shown(hwndReplay));
+        QTest::mouseClick(win::widgetOf(hwndChart), Qt::RightButton, {}, QPoint(50, 50));
+        EXPECT_TRUE(WaitFor([] { return !TrackpointEnquiryRunning(); }));
+        EXPECT_TRUE(WaitFor([] { return shown(hwndSedrixWnd) && shown(hwndReplay); }));
+
+        SendMessageA(hwndChart, WM_COMMAND, IDM_MEASURE_TOOL, 0);
+        EXPECT_TRUE(MeasureToolOn());
+        SendMessageA(hwndChart, WM_COMMAND, IDM_MEASURE_TOOL, 0);
+        EXPECT_FALSE(MeasureToolOn());
+    });
+    run(options(), [] {
+        EXPECT_TRUE(shown(hwndSedrixWnd));
+        EXPECT_TRUE(shown(hwndReplay));
+        EXPECT_FALSE(shown(hwndDepthWnd));
     });
 }
 
