@@ -105,8 +105,8 @@ protected:
     {
         QWidget* selection = selectionWidget();
         ASSERT_NE(selection, nullptr);
-        const int w = selection->width() / 2, h = selection->height() / 16;
-        QTest::mouseClick(selection, Qt::LeftButton, Qt::NoModifier, QPoint((cls / 16) * w + w / 2, (cls % 16) * h + h / 2));
+        const int h = selection->height() / 32;
+        QTest::mouseClick(selection, Qt::LeftButton, Qt::NoModifier, QPoint(selection->width() / 2, cls * h + h / 2));
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
         ASSERT_EQ(boxFile.currentClass, cls);

@@ -118,27 +118,18 @@ void SedrixWnd_OnPaint(HWND window, QPainter& painter)
     painter.drawRect(0, 0, g.width - 1, g.height - 1);
 }
 
-bool SedrixWnd_OnMouse(HWND window, UINT message, POINT at)
+void SedrixWnd_OnMouse(HWND window, UINT message, POINT at)
 {
     QWidget* widget = win::widgetOf(window);
     if (!widget)
-        return false;
-    switch (message) {
-    case WM_LBUTTONDOWN:
+        return;
+    if (message == WM_LBUTTONDOWN) {
         sedrix.moving = at.y < CurrentGeometry().caption;
         sedrix.moveFrom = at;
-        return sedrix.moving;
-    case WM_MOUSEMOVE:
-        if (sedrix.moving)
-            widget->move(widget->pos() + QPoint(at.x - sedrix.moveFrom.x, at.y - sedrix.moveFrom.y));
-        return sedrix.moving;
-    case WM_LBUTTONUP:
-        if (!sedrix.moving)
-            return false;
+    } else if (message == WM_MOUSEMOVE && sedrix.moving) {
+        widget->move(widget->pos() + QPoint(at.x - sedrix.moveFrom.x, at.y - sedrix.moveFrom.y));
+    } else if (message == WM_LBUTTONUP && sedrix.moving) {
         sedrix.moving = false;
         SaveSedrixPosition();
-        return true;
-    default:
-        return false;
     }
 }

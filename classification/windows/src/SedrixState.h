@@ -79,7 +79,7 @@ void RepaintGrid();
 // The frame's own painting: caption, titles, axes (SedrixFrame.cpp).
 void SedrixWnd_OnPaint(HWND window, QPainter& painter);
 // The caption drags the window.
-bool SedrixWnd_OnMouse(HWND window, UINT message, POINT at);
+void SedrixWnd_OnMouse(HWND window, UINT message, POINT at);
 
 // The editor's buttons that open dialogs and files (SedrixEditorCommands.cpp).
 void SedrixEditorCommand(HWND window, int id);

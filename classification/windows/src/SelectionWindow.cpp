@@ -1,5 +1,5 @@
-// The editor's selection window ("SelectionWnd"): the 32 classes in two columns, each with its
-// colour, number and name; a click chooses the class to paint with.
+// The editor's selection window ("SelectionWnd"): the 32 classes one under the other, each with
+// its colour, number and whole name; a click chooses the class to paint with.
 #include "SedrixState.h"
 #include "WindowWidget.h"
 
@@ -9,17 +9,16 @@
 
 #include <QPainter>
 
-namespace {
+#include <algorithm>
 
-constexpr int COLUMNS = 2;
-constexpr int ROWS = BOX_CLASSES / COLUMNS;
+namespace {
 
 QRect entryRect(HWND window, int cls)
 {
     RECT client;
     GetClientRect(window, &client);
-    const int w = client.right / COLUMNS, h = client.bottom / ROWS;
-    return QRect((cls / ROWS) * w, (cls % ROWS) * h, w, h);
+    const int h = client.bottom / BOX_CLASSES;
+    return QRect(0, cls * h, client.right, h);
 }
 
 void SelectionWnd_OnPaint(HWND window, QPainter& painter)
@@ -29,23 +28,23 @@ void SelectionWnd_OnPaint(HWND window, QPainter& painter)
     GetClientRect(window, &client);
     painter.fillRect(QRect(0, 0, client.right, client.bottom), QColor(127, 127, 127));
     QFont font = painter.font();
-    font.setPixelSize(11);
+    font.setPixelSize(std::max(8, int(client.bottom / BOX_CLASSES) - 2));
     painter.setFont(font);
     for (int cls = 0; cls < BOX_CLASSES; ++cls) {
-        const QRect entry = entryRect(window, cls).adjusted(1, 1, -1, -1);
-        const int swatch = entry.height() - 6;
-        const QRect colour(entry.left() + 2, entry.top() + 3, swatch, swatch);
+        const QRect entry = entryRect(window, cls);
+        const int swatch = entry.height() - 2;
+        const QRect colour(entry.left() + 2, entry.top() + 1, 2 * swatch, swatch);
         painter.fillRect(colour, ClassBrushes[cls]);
         painter.setPen(Qt::black);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(colour.adjusted(0, 0, -1, -1));
-        const QRect textRect = entry.adjusted(swatch + 6, 0, -2, 0);
+        const QRect textRect = entry.adjusted(colour.width() + 6, 0, -2, 0);
         const QString text = QString("%1 %2").arg(cls, 2).arg(QString::fromLatin1(boxFile.classNames[cls]));
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                          painter.fontMetrics().elidedText(text, Qt::ElideRight, textRect.width()));
         if (cls == sedrix.currentClass) {
-            painter.setPen(QPen(Qt::white, 2));
-            painter.drawRect(entry.adjusted(1, 1, -1, -1));
+            painter.setPen(Qt::white);
+            painter.drawRect(entry.adjusted(0, 0, -1, -1));
         }
     }
 }
