@@ -1,6 +1,6 @@
 // The classification window while an analysis runs: readings and the beam-0 ring of the current
-// track as crosses over the grid, through the analysis window's Start and Stop; and the marks'
-// grey at night.
+// track as crosses over the grid, through the analysis window's Start and Stop, and readings
+// passed on to it; and the marks' grey at night.
 #include "SedrixHost.h"
 
 #include "chart/ChartColours.h"
@@ -49,6 +49,11 @@ TEST_F(AnalysisScatter, StartShowsTheRingAndTheReadingsAsCrossesAndStopTakesThem
     AppendToRing(1, pointAt(QPoint(300, 100), cell)); // another beam: not in the scatter
     const TrackPoint reading = pointAt(readingPixel, cell);
     SendMessageA(hwndSedrixWnd, WM_NEW_READING, 2, reinterpret_cast<LPARAM>(&reading));
+    // Passed on: the analysis window shows the reading's cell.
+    char cellText[32];
+    std::snprintf(cellText, sizeof cellText, " > %2d,%2d < ", boxFile.lastColumn, boxFile.lastRow);
+    EXPECT_EQ(win::widgetOf(hwndAnalysis)->findChild<QLabel*>(QString::number(IDC_ANALYSIS_CELL))->text().toStdString(),
+              cellText);
     clickAndDeliver(analysisButton(IDC_ANALYSIS_REFRESH));
 
     // A cross's arm is white over the class colour; its corner is not touched.

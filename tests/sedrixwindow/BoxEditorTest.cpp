@@ -297,4 +297,21 @@ TEST_F(BoxEditorOpen, ClosingTheWindowInTheEditorLeavesItFirst)
     EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
 }
 
+TEST_F(BoxEditorOpen, DestroyedWithTheChartWindowTheEditorStillAsksToSave)
+{
+    chooseClass(PAINT);
+    drag(cellCentre(2, 30, cell), cellCentre(2, 30, cell));
+    win::scripted::queueAnswer(IDYES);
+    win::scripted::queueDialog(SAVE_BOXFILE_TITLE, {IDOK, {{IDC_FILE_NAME, "atexit.box"}}});
+    DestroyWindow(chartWindow);
+    EXPECT_FALSE(hwndSedrixWnd);
+    ASSERT_EQ(win::scripted::boxes().size(), 1u);
+    EXPECT_EQ(win::scripted::boxes()[0].text, LEAVE_QUESTION);
+    EXPECT_TRUE(std::filesystem::exists(home.driveC() / "varnel" / "BoxFiles" / "atexit.box"));
+    // Its status stays on: it opens again at the next start.
+    char status[8] = "";
+    GetVarnelProfileString("SedrixWnd", "Status", status);
+    EXPECT_STREQ(status, "On");
+}
+
 } // namespace

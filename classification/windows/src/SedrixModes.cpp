@@ -75,16 +75,21 @@ void EnterEditor()
     InvalidateRect(sedrix.window, nullptr, TRUE);
 }
 
-void LeaveEditor(bool ask)
+void AskToSaveChangedBox()
 {
-    if (!sedrix.editMode)
-        return;
-    SaveSedrixPosition();
-    if (ask && sedrix.modified &&
+    if (sedrix.modified &&
         MessageBoxA(sedrix.window, "Do you want to save the changes\nyou have made?", "Varnel System Manager",
                     MB_YESNO | MB_ICONQUESTION) == IDYES &&
         ChooseAndSaveBoxFile(sedrix.window, &boxFile) == 0)
         sedrix.modified = false;
+}
+
+void LeaveEditor()
+{
+    if (!sedrix.editMode)
+        return;
+    SaveSedrixPosition();
+    AskToSaveChangedBox();
     DestroyEditorControls();
     if (IsWindow(sedrix.selection))
         DestroyWindow(sedrix.selection);

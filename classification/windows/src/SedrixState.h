@@ -68,8 +68,10 @@ void ShowBounds();
 void PlaceSedrixWindow();
 void SaveSedrixPosition();
 void EnterEditor();
-// Asks to save a changed box unless `ask` is false.
-void LeaveEditor(bool ask);
+// Asks to save a changed box first.
+void LeaveEditor();
+// "Do you want to save the changes you have made?" when the box was changed; Yes saves it.
+void AskToSaveChangedBox();
 
 // The grid child (SedrixGrid.cpp).
 HWND CreateSedrixGrid();

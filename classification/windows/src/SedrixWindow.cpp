@@ -49,6 +49,10 @@ void onCreate(HWND window, const CREATESTRUCTA* create)
 
 void onDestroy()
 {
+    // Destroyed with the chart window, at the program's end: the editor's changes are not lost
+    // unasked.
+    if (sedrix.editMode)
+        AskToSaveChangedBox();
     SaveSedrixPosition();
     CloseEditorDialogs();
     CloseAnalysisWindow();
@@ -91,7 +95,7 @@ void onCommand(HWND window, int id)
     switch (id) {
     case IDC_SEDRIX_MODE:
         if (sedrix.editMode)
-            LeaveEditor(true);
+            LeaveEditor();
         else
             EnterEditor();
         break;
@@ -195,7 +199,7 @@ void CloseSedrixWindow()
 {
     if (IsWindow(hwndSedrixWnd)) {
         if (sedrix.editMode)
-            LeaveEditor(true);
+            LeaveEditor();
         DestroyWindow(hwndSedrixWnd);
     }
     hwndSedrixWnd = nullptr;
