@@ -55,6 +55,7 @@ TEST_F(SedrixWindow, ThirteenMarksStayAndTheFourteenthReadingErasesTheFirst)
     sendReading(e1, e2);
     picture = gridPicture();
     keepPicture(win::widgetOf(hwndSedrixWnd)->grab().toImage(), "normal");
+    keepPicture(mainWidget->grab().toImage(), "screen");
     EXPECT_FALSE(marked(picture, bare, pixels[0]));
     EXPECT_EQ(picture.pixel(pixels[0] - QPoint(4, 0)), bare.pixel(pixels[0] - QPoint(4, 0)));
     for (int i = 1; i < 14; ++i)
