@@ -197,7 +197,8 @@ std::string EnquiryTest::caption() const
 
 RECT EnquiryTest::dialogRect() const
 {
-    RECT r{};
+    RECT r{}, screen{};
     GetWindowRect(dialog(), &r);
-    return r;
+    GetWindowRect(mainWindow, &screen);
+    return RECT{r.left - screen.left, r.top - screen.top, r.right - screen.left, r.bottom - screen.top};
 }

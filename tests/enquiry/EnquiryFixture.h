@@ -51,6 +51,7 @@ protected:
     HWND dialog() const;
     std::string field(int id) const;
     std::string caption() const;
+    // In the main window, which stands for the screen.
     RECT dialogRect() const;
 
     std::unique_ptr<TempDataRoot> root;

@@ -102,9 +102,9 @@ int QuadrantOf(POINT at)
     return (at.x > screenMetrics.W / 2) + 2 * (at.y > screenMetrics.H / 2);
 }
 
-// Centred in the quadrant opposite the marker, keeping its size; returns its centre on the
-// screen.
-POINT PlaceDialogOpposite(HWND dialog, int markerQuadrant)
+// Centred in the quadrant opposite the marker, keeping its size (the main window, its parent,
+// is the screen).
+void PlaceDialogOpposite(HWND dialog, int markerQuadrant)
 {
     RECT r;
     GetWindowRect(dialog, &r);
@@ -114,7 +114,6 @@ POINT PlaceDialogOpposite(HWND dialog, int markerQuadrant)
     const int left = (quadrant & 1) * halfW + (halfW - w) / 2;
     const int top = (quadrant >> 1) * halfH + (halfH - h) / 2;
     MoveWindow(dialog, left, top, w, h, TRUE);
-    return POINT{left + w / 2, top + h / 2};
 }
 
 void ClosestPointEnquiry(HWND chartWindow, POINT click)
@@ -138,15 +137,17 @@ void ClosestPointEnquiry(HWND chartWindow, POINT click)
     marker.point = QPoint(at.x, at.y);
     marker.hasLeader = dialog != nullptr;
     if (dialog) {
-        const POINT centre = PlaceDialogOpposite(dialog, quadrant);
+        PlaceDialogOpposite(dialog, quadrant);
         ShowWindow(dialog, SW_SHOW);
         UpdateWindow(dialog);
         SendMessageA(dialog, WM_ENQUIRY_REFRESH, info.colour < 0 ? 1 : 0, 0);
         // The dialog's centre in the chart window's pixels.
-        RECT chart;
+        RECT chart, placed;
         GetWindowRect(chartWindow, &chart);
+        GetWindowRect(dialog, &placed);
+        const QPoint centre((placed.left + placed.right) / 2 - chart.left, (placed.top + placed.bottom) / 2 - chart.top);
         static const QPoint corners[4] = {{10, 10}, {-10, 10}, {10, -10}, {-10, -10}};
-        marker.leader = QLine(QPoint(centre.x - chart.left, centre.y - chart.top), marker.point + corners[quadrant]);
+        marker.leader = QLine(centre, marker.point + corners[quadrant]);
     }
     UpdateWindow(chartWindow);
     SetMarkerDrawn(true);
