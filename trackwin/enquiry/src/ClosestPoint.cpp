@@ -37,6 +37,21 @@ struct Candidate {
     double bound;
 };
 
+// The flat-earth distance in kilometres from a click to a point (1e-7 degree), across the 180
+// degree meridian where that is shorter.
+double PointDistanceKm(int32_t clickLon, int32_t clickLat, double cosClickLat, int32_t lon, int32_t lat)
+{
+    // In doubles: the difference of two longitudes overflows 32 bits across the meridian.
+    double dLon = (double(clickLon) - lon) / 1e7;
+    if (dLon > 180.0)
+        dLon -= 360.0;
+    else if (dLon < -180.0)
+        dLon += 360.0;
+    const double dLat = (double(clickLat) - lat) / 1e7;
+    const double east = dLon * cosClickLat;
+    return std::sqrt(east * east + dLat * dLat) * 111.111;
+}
+
 // West, north, east, south of the chart window's client area; false without a chart.
 bool VisibleRect(HWND engineWindow, RECT* geo)
 {
@@ -132,19 +147,6 @@ void Describe(HWND engineWindow, TrackInfo& track, int32_t index, const TrackPoi
 }
 
 } // namespace
-
-double PointDistanceKm(int32_t clickLon, int32_t clickLat, double cosClickLat, int32_t lon, int32_t lat)
-{
-    // In doubles: the difference of two longitudes overflows 32 bits across the meridian.
-    double dLon = (double(clickLon) - lon) / 1e7;
-    if (dLon > 180.0)
-        dLon -= 360.0;
-    else if (dLon < -180.0)
-        dLon += 360.0;
-    const double dLat = (double(clickLat) - lat) / 1e7;
-    const double east = dLon * cosClickLat;
-    return std::sqrt(east * east + dLat * dLat) * 111.111;
-}
 
 bool FindClosestTrackPoint(HWND engineWindow, POINT click, SedrixPointInfo& info)
 {

@@ -33,7 +33,7 @@ constexpr int CAPTION_HEIGHT = 20;
 constexpr int DIALOG_HEIGHT = CAPTION_HEIGHT + 206;
 constexpr double ECHO_SCALE = 2.024; // volts across the plot, both ways
 
-int minuteDecimals = 3;
+int minuteDecimals;
 
 // The e1/e2 plot: the crossing of the two lines is the point, e1 upwards.
 class EchoPlot : public QLabel {
@@ -286,6 +286,7 @@ LRESULT SedrixInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
+        minuteDecimals = 3; // when the profile has none
         GetVarnelProfileInt("PositionWnd", "MinuteDecimals", &minuteDecimals);
         return 0;
     case WM_ENQUIRY_REFRESH:
