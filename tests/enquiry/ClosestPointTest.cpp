@@ -129,6 +129,17 @@ TEST_F(EnquiryTest, ATrackWhosePointsCannotBeReadIsNoCandidate)
     EXPECT_EQ(pSedrixInfo->handle, 0u);
 }
 
+TEST_F(EnquiryTest, AnEmptiedPointFileHoldsNoCandidate)
+{
+    const uint32_t emptied = storeTrack({pointAt(600, 500)});
+    std::filesystem::resize_file(*win::HostPath("c:\\varnel\\database\\ovl00001\\" + StoredTrackFileName(emptied, "dat")), 0);
+    start();
+
+    click(600, 500);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Get closest point(): No tracks intersect with screen"});
+    EXPECT_EQ(pSedrixInfo->handle, 0u);
+}
+
 TEST_F(EnquiryTest, PointsChangedOnDiskBetweenClicksAreSeen)
 {
     TrackInfo track{};

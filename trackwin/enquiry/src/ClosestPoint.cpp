@@ -103,8 +103,6 @@ Best ClosestInTrack(const std::vector<PointPosition>& positions, int32_t clickLo
 // differences, and outside its longitudes the nearest is one of its edges, either way round.
 double LeastDistanceKm(const KeptPositions& kept, int32_t clickLon, int32_t clickLat, double cosLat)
 {
-    if (kept.points.empty())
-        return NOTHING_YET;
     const int32_t lat = std::clamp(clickLat, kept.south, kept.north);
     int32_t lon = clickLon;
     if (clickLon < kept.west || clickLon > kept.east)
@@ -171,7 +169,8 @@ bool FindClosestTrackPoint(HWND engineWindow, POINT click, SedrixPointInfo& info
         TrackInfo& track = tracks[order];
         if (track.handle == 0 || track.handle == CURRENT_TRACK_HANDLE)
             continue;
-        if (const KeptPositions* kept = StoredTrackPositions(*folder, track))
+        const KeptPositions* kept = StoredTrackPositions(*folder, track);
+        if (kept && !kept->points.empty())
             candidates.push_back({order, &track, kept, LeastDistanceKm(*kept, clickLon, clickLat, cosLat)});
     }
     // Nearest first, so that the far tracks need no look once one point is found; on equal
