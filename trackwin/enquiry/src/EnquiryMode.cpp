@@ -1,6 +1,4 @@
-// The enquiry mode: the procedure that stands in for the chart window's while the mode runs,
-// the closest-point enquiry at a left click, the marker painted over the chart, and the start
-// and end of the mode.
+// The enquiry mode: its chart window procedure, the enquiry at a click, the marker, start and end.
 #include "ClosestPoint.h"
 #include "EnquiryDialog.h"
 #include "EnquiryState.h"
