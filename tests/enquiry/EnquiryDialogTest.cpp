@@ -216,6 +216,27 @@ TEST_F(EnquiryTest, SelectMakesThePointsTrackThePastTrack)
     EXPECT_TRUE(select->isEnabled());
 }
 
+TEST_F(EnquiryTest, TheHiddenSelectBoxKeepsTheTrackFoundByThePreviousClick)
+{
+    const uint32_t first = storeTrack({pointAt(200, 200)});
+    storeTrack({pointAt(600, 400)});
+    start();
+    click(200, 200);
+    ASSERT_EQ(pSedrixInfo->handle, first);
+    buttonOf(dialog(), IDC_INFO_KEEP_TRACK)->setChecked(true);
+
+    // Each click keeps the track found by the one before; its button, not the past track's,
+    // shows selected.
+    QAbstractButton* select = buttonOf(dialog(), IDC_INFO_SELECT);
+    click(200, 200);
+    EXPECT_TRUE(select->isChecked());
+    EXPECT_FALSE(select->isEnabled());
+    click(600, 400);
+    EXPECT_FALSE(select->isChecked());
+    EXPECT_TRUE(select->isEnabled());
+    EXPECT_EQ(globaltrackstatus.field[TS_PAST_HANDLE], 0);
+}
+
 TEST_F(EnquiryTest, DeleteTrackAsksThenDeletesTheTrack)
 {
     const uint32_t kept = storeTrack({pointAt(200, 200)});
