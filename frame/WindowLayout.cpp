@@ -112,3 +112,14 @@ const char* WindowTypeName(int code)
             return t.name;
     return "Unknown Varnel window type";
 }
+
+int LineFontPixels(int lineHeight)
+{
+    return lineHeight > 17 ? lineHeight - 8 : 9;
+}
+
+int ToolWindowFontPixels()
+{
+    constexpr int LARGEST = 12;
+    return std::min(LineFontPixels(screenMetrics.L), LARGEST);
+}

@@ -44,7 +44,7 @@ public:
         const int L = screenMetrics.L;
         // Small enough for buttons one line high.
         QFont small = font();
-        small.setPixelSize(L > 17 ? L - 8 : 9);
+        small.setPixelSize(ToolWindowFontPixels());
         setFont(small);
         for (int i = 0; i < BUTTONS; ++i) {
             auto* button = new QPushButton(labels[i], this);

@@ -56,7 +56,6 @@ void UseSedrixColours(QWidget& widget)
     widget.setPalette(colours);
     widget.setAutoFillBackground(true);
     QFont font = widget.font();
-    const int L = screenMetrics.L;
-    font.setPixelSize(L > 17 ? L - 8 : 9);
+    font.setPixelSize(ToolWindowFontPixels());
     widget.setFont(font);
 }

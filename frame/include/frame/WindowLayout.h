@@ -41,6 +41,12 @@ constexpr int DEPTHCOLOURWND = 150;
 // in wParam.
 constexpr UINT WM_TOOLWINDOW_CLOSED = WM_USER + 2;
 
+// Text a little smaller than the screen line, so that it fits a button one line high.
+int LineFontPixels(int lineHeight);
+// The text of the tool windows, whose layouts are fixed in pixels: one line's text, at most 12
+// pixels even when a large system font makes the line tall.
+int ToolWindowFontPixels();
+
 // Fills screenMetrics from the primary screen; returns 1.
 int ComputeScreenMetrics();
 // Fills the default rectangles from screenMetrics; returns 1. Run after ComputeScreenMetrics.

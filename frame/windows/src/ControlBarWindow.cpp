@@ -86,7 +86,7 @@ public:
         colours.setColor(QPalette::ButtonText, Qt::black);
         setPalette(colours);
         QFont font = this->font();
-        font.setPixelSize(lineFontPixels(L));
+        font.setPixelSize(LineFontPixels(L));
         setFont(font);
         for (int i = 0; i < count; ++i) {
             auto* button = new QPushButton(QString::fromLatin1(def.labels[i]), this);

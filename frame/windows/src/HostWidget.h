@@ -15,8 +15,6 @@ inline QWidget* hostWidget(HWND parent)
     return win::widgetOf(parent);
 }
 
-// Text a little smaller than the screen line, so that it fits a button one line high.
-inline int lineFontPixels(int lineHeight) { return lineHeight > 17 ? lineHeight - 8 : 9; }
 
 // A grey strip in a black frame, as the bars and the toolbar are drawn.
 inline void paintFramedStrip(QWidget& widget)

@@ -15,7 +15,7 @@ public:
     TextStripWidget(QWidget* parent, bool centred) : QWidget(parent), centred_(centred)
     {
         QFont font = this->font();
-        font.setPixelSize(lineFontPixels(screenMetrics.L));
+        font.setPixelSize(LineFontPixels(screenMetrics.L));
         setFont(font);
     }
 

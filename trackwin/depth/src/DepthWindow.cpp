@@ -32,7 +32,7 @@ int lineHeight() { return screenMetrics.L; }
 QFont smallFont(const QWidget* widget)
 {
     QFont font = widget->font();
-    font.setPixelSize(std::max(9, lineHeight() - 8));
+    font.setPixelSize(ToolWindowFontPixels());
     return font;
 }
 
