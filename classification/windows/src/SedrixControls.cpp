@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -136,8 +137,11 @@ SedrixGeometry EditGeometry()
 {
     const ScreenMetrics& m = screenMetrics;
     const int cell = m.unitEdit, caption = m.L - 2, side = BOX_CELLS * cell;
-    return SedrixGeometry{cell, caption, m.L, 55 * cell, 40 * cell + caption,
-                          QRect(5 * cell + 4, 2 * caption + 4, side, side)};
+    const QRect grid(5 * cell + 4, 2 * caption + 4, side, side);
+    // Tall enough for the axis labels and the two rows of buttons under the grid, where a tall
+    // caption line makes 40 cells too few.
+    const int controlsBottom = grid.bottom() + 7 + 3 * (caption + 2) + 4;
+    return SedrixGeometry{cell, caption, m.L, 55 * cell, std::max(40 * cell + caption, controlsBottom), grid};
 }
 
 void CreateModeControls()
