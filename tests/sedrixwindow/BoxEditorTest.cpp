@@ -219,6 +219,17 @@ TEST_F(BoxEditorOpen, LoadAsksToSaveAChangedBoxThenLoadsAndRefreshes)
     EXPECT_EQ(boxFile.grid[8][8], OTHER);
 }
 
+// Counts the paints a widget gets from now on.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
 TEST_F(BoxEditorOpen, SelectTextNamesTheChosenClassAndItsDialogOpensOnce)
 {
     chooseClass(PAINT);
@@ -231,9 +242,15 @@ TEST_F(BoxEditorOpen, SelectTextNamesTheChosenClassAndItsDialogOpensOnce)
     ASSERT_NE(list, nullptr);
     list->setCurrentIndex(1);
     const std::string chosen = boxFile.typeNames[1];
+    // The selection window shows the new name: it is painted again once the dialog is done.
+    QWidget* selection = selectionWidget();
+    ASSERT_TRUE(processEventsUntil([&] { return !selection->visibleRegion().isEmpty(); }));
+    QCoreApplication::processEvents();
+    PaintCounter paints(selection);
     widget->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     ASSERT_TRUE(processEventsUntil([] { return !FindWindowA("BOTTOMDIALOG", nullptr); }));
     EXPECT_EQ(boxFile.classNames[PAINT], chosen);
+    EXPECT_TRUE(processEventsUntil([&] { return paints.count > 0; }));
     // Leaving the editor closes a dialog still open.
     click(IDC_SEDRIX_DEL);
     ASSERT_TRUE(FindWindowA("DELTYPEDIALOG", nullptr));

@@ -156,6 +156,9 @@ LRESULT CALLBACK_SedrixWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_SEDRIX_DIALOG_CLOSED:
         CloseEditorDialog(reinterpret_cast<HWND>(lParam));
+        // The dialog may have named the current class.
+        if (sedrix.selection)
+            InvalidateRect(sedrix.selection, nullptr, TRUE);
         return 0;
     case WM_SEDRIX_CLASS_CHOSEN:
         if (wParam < BOX_CLASSES) {
