@@ -7,6 +7,7 @@
 #include "chart/TrackDrawing.h"
 #include "euro32/euro32.h"
 #include "frame/ChartLayout.h"
+#include "frame/PositionText.h"
 #include "frame/ProgramSettings.h"
 #include "frame/SedrixToolbar.h"
 
@@ -15,12 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-void testPositionTexts(int32_t lat, int32_t lon, char latText[32], char lonText[32])
-{
-    std::snprintf(latText, 32, "lat %.4f", lat / 1e7);
-    std::snprintf(lonText, 32, "lon %.4f", lon / 1e7);
-}
 
 class MeasureDragTest : public ToolWindowHost {
 protected:
@@ -35,14 +30,12 @@ protected:
         chartSurface.engineWindow = engineWindow;
         measureUnits = 1;
         BindMeasureAutoScroll(&autoScroll);
-        SetMeasurePositionFormatter(testPositionTexts);
     }
     void TearDown() override
     {
         if (MeasureToolOn())
             MeasureSwitch(chartWindow);
         BindMeasureAutoScroll(nullptr);
-        SetMeasurePositionFormatter(nullptr);
         hwndPositionStrip = nullptr;
         hwndSedrixToolbar = nullptr;
         chartSurface = ChartSurface{};
@@ -136,7 +129,7 @@ TEST_F(MeasureDragTest, DragShowsPositionRangeAndBearingAndSwapsTheWindowsAwayFr
     int32_t lon = 0, lat = 0;
     EC_PixelToGeos(start.x, start.y, &lon, &lat, engineWindow);
     char startText[80];
-    std::snprintf(startText, sizeof startText, " lat %.4f  lon %.4f", lat / 1e7, lon / 1e7);
+    std::snprintf(startText, sizeof startText, " %s  %s", LatitudeText(lat, 3).c_str(), LongitudeText(lon, 3).c_str());
     EXPECT_EQ(value(lowerRight, IDC_MEASURE_POSITION).toStdString(), startText);
     EXPECT_EQ(value(upperLeft, IDC_MEASURE_POSITION).toStdString(), startText);
 

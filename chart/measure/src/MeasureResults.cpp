@@ -3,6 +3,7 @@
 #include "chart/MeasureTool.h"
 #include "chart/TrackDrawing.h"
 #include "euro32/euro32.h"
+#include "frame/PositionText.h"
 #include "platform/gui.h"
 #include "platform/screen.h"
 
@@ -81,16 +82,9 @@ void setValue(HWND window, int id, const std::string& text)
         widget->setValue(id, text);
 }
 
-PositionTextFormatter positionFormatter = nullptr;
-
 std::string positionText(int32_t lat, int32_t lon)
 {
-    char latText[32] = "", lonText[32] = "";
-    if (positionFormatter)
-        positionFormatter(lat, lon, latText, lonText);
-    char text[80];
-    std::snprintf(text, sizeof text, " %s  %s", latText, lonText);
-    return text;
+    return " " + LatitudeText(lat, 3) + "  " + LongitudeText(lon, 3);
 }
 
 // The start fixes where ranges are measured from; every later pixel shows range and bearing.
@@ -134,11 +128,6 @@ LRESULT CALLBACK_MeasureWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 } // namespace
-
-void SetMeasurePositionFormatter(PositionTextFormatter format)
-{
-    positionFormatter = format;
-}
 
 int MeasureResultHeight()
 {

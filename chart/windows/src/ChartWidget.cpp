@@ -3,30 +3,17 @@
 
 #include "chart/ChartWindow.h"
 #include "euro32/euro32.h"
+#include "frame/PositionText.h"
 #include "frame/SedrixToolbar.h"
 
 #include <QMouseEvent>
 
-#include <cmath>
-#include <cstdio>
-#include <string>
 
 namespace {
 
-// Degrees and decimal minutes, as a chart is read.
-std::string degreesMinutes(int32_t value, int degreeDigits, char positive, char negative)
-{
-    const double degrees = std::fabs(value / 1e7);
-    const int whole = int(degrees);
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d %06.3f' %c", degreeDigits, whole, (degrees - whole) * 60.0,
-                  value < 0 ? negative : positive);
-    return text;
-}
-
 void showCursorPosition(int32_t lat, int32_t lon)
 {
-    SetToolbarCursorPosition(degreesMinutes(lat, 2, 'N', 'S').c_str(), degreesMinutes(lon, 3, 'E', 'W').c_str());
+    SetToolbarCursorPosition(LatitudeText(lat, 3).c_str(), LongitudeText(lon, 3).c_str());
 }
 
 } // namespace

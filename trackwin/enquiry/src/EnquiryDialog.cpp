@@ -1,7 +1,7 @@
 #include "EnquiryDialog.h"
 
 #include "EnquiryState.h"
-#include "PositionText.h"
+#include "frame/PositionText.h"
 #include "TrackPositions.h"
 
 #include "chart/TrackPens.h"

@@ -31,8 +31,3 @@ bool MeasureToolOn();
 // The tool saves the chart's auto-scroll state when it goes on and restores it when it goes
 // off; the chart window hands over its flag here.
 void BindMeasureAutoScroll(bool* autoScroll);
-
-// The latitude and longitude texts of a position in degrees and minutes, as the program shows
-// positions; the chart window hands over its formatter. Without one the texts stay empty.
-using PositionTextFormatter = void (*)(int32_t lat, int32_t lon, char latText[32], char lonText[32]);
-void SetMeasurePositionFormatter(PositionTextFormatter format);

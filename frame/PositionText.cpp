@@ -1,4 +1,4 @@
-#include "PositionText.h"
+#include "frame/PositionText.h"
 
 #include <algorithm>
 #include <cmath>
