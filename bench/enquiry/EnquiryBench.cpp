@@ -16,108 +16,21 @@
 #include "trackwin/TrackpointEnquiry.h"
 
 #include "TempDataRoot.h"
-#include "democell.h"
+#include "BenchSurvey.h"
 
 #include <QApplication>
 #include <QWidget>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iostream>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The demo area, 1e-7 degree.
-constexpr int32_t WEST = 118165000, EAST = 118835000, SOUTH = 576865000, NORTH = 577135000;
-
-double MillisecondsOf(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-void WriteDemoCell(const fs::path& path)
-{
-    chartmaker::S57CellWriter cell({chartmaker::kDemoCellName, 22000, "20260101", ""});
-    std::string error;
-    if (!chartmaker::buildDemoCell(cell, &error) || !cell.write(path.string(), &error)) {
-        std::fprintf(stderr, "enquiry_bench: %s\n", error.c_str());
-        std::exit(1);
-    }
-}
-
-// Survey lines across the area in alternating directions, stored as the recorder stores them.
-bool GenerateDatabase(int tracks, int pointsPerTrack)
-{
-    std::mt19937 random(1);
-    std::uniform_real_distribution<float> echo(0.0f, 2.0f), depth(2.0f, 40.0f);
-    std::vector<TrackPoint> points(static_cast<size_t>(pointsPerTrack));
-    std::vector<uint32_t> times(points.size(), 1700000000u);
-    for (int t = 0; t < tracks; ++t) {
-        const double lineLat = SOUTH + (t + 0.5) * (NORTH - SOUTH) / tracks;
-        TrackInfo info{};
-        info.handle = 1;
-        SetEmptyRect(info);
-        for (int i = 0; i < pointsPerTrack; ++i) {
-            const double along = (i + 0.5) / pointsPerTrack;
-            TrackPoint& p = points[size_t(i)];
-            p = TrackPoint{depth(random), echo(random), echo(random), int32_t(lineLat + 2000 * std::sin(along * 12)),
-                           int32_t(WEST + (t % 2 ? 1 - along : along) * (EAST - WEST)), int16_t((t / 40 + i / 250) % 30)};
-            info.leftlon = std::min(info.leftlon, p.lon);
-            info.rightlon = std::max(info.rightlon, p.lon);
-            info.bottomlat = std::min(info.bottomlat, p.lat);
-            info.toplat = std::max(info.toplat, p.lat);
-        }
-        CurrentTrackBlock block{points.data(), uint32_t(points.size()), 0, 0};
-        TimeBlock timeBlock{times.data(), uint32_t(times.size()), 0};
-        info.points = uint32_t(points.size());
-        if (!DBAddPointsToCurrentTrack(&block) || !DBAddTimesToCurrentTrack(&timeBlock) || !DBSaveCurrentTrack(&info))
-            return false;
-    }
-    return true;
-}
-
-// The point files alone, read with plain freads into a block buffer.
-long long ReadPointFiles(const fs::path& overlay)
-{
-    static std::vector<char> buffer(TRACK_BLOCK_BYTES);
-    long long bytes = 0;
-    for (const auto& entry : fs::directory_iterator(overlay)) {
-        const std::string name = entry.path().filename().string();
-        if (!name.starts_with("trk") || !name.ends_with(".dat") || name == "trk00001.dat")
-            continue;
-        if (FILE* f = std::fopen(entry.path().c_str(), "rb")) {
-            size_t n;
-            while ((n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0)
-                bytes += long(n);
-            std::fclose(f);
-        }
-    }
-    return bytes;
-}
-
-LRESULT ChartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -135,11 +48,11 @@ int main(int argc, char** argv)
     ComputeScreenMetrics();
     const fs::path charts = root.driveC() / "varnel" / "charts";
     fs::create_directories(charts);
-    WriteDemoCell(charts / chartmaker::kDemoCellName);
+    WriteBenchChartCell(charts, "enquiry_bench");
     if (!DBInitialiseDatabase('C'))
         return 1;
     std::cerr << "generating " << tracks << " tracks of " << pointsPerTrack << " points...\n";
-    if (!GenerateDatabase(tracks, pointsPerTrack)) {
+    if (!GenerateBenchSurvey(tracks, pointsPerTrack, 0)) {
         std::cerr << "could not store the tracks\n";
         return 1;
     }
@@ -150,12 +63,12 @@ int main(int argc, char** argv)
     HWND engineWindow = EC_CreateChartWindow(0, 0, 1024, 768);
     win::scripted::queueDialog("Folio", {IDOK, {{1, "TV5DEMO1"}}});
     EC_oemChart_doAction(EC_ACTION_FOLIO);
-    EC_ChangeChartArea(engineWindow, WEST, NORTH, EAST, SOUTH);
+    EC_ChangeChartArea(engineWindow, BENCH_WEST, BENCH_NORTH, BENCH_EAST, BENCH_SOUTH);
     chartSurface.engineWindow = engineWindow;
-    HWND mainWindow = win::createWindow("MainWnd", "bench", ChartProc, nullptr, nullptr, RECT{0, 0, 1024, 768});
+    HWND mainWindow = win::createWindow("MainWnd", "bench", BenchChartProc, nullptr, nullptr, RECT{0, 0, 1024, 768});
     auto* mainWidget = new QWidget;
     win::attachWidget(mainWindow, mainWidget);
-    HWND chartWindow = win::createWindow("ChartWnd", "bench", ChartProc, mainWindow, nullptr, RECT{0, 0, 1024, 768});
+    HWND chartWindow = win::createWindow("ChartWnd", "bench", BenchChartProc, mainWindow, nullptr, RECT{0, 0, 1024, 768});
     win::attachWidget(chartWindow, new QWidget(mainWidget));
 
     const fs::path overlay = *win::HostPath("c:\\varnel\\database\\ovl00001");
