@@ -1,13 +1,12 @@
-// A main window covering the 1024 x 768 screen with a chart window inside it, as the program has
-// them; the chart window records the messages it is sent and paints the chart's markers over a
-// plain sea colour.
+// The program's main and chart windows, with a chart window that paints the chart's markers over
+// a plain sea colour.
 #pragma once
 
 #include "chart/ChartHooks.h"
 #include "frame/WindowLayout.h"
 #include "platform/gui.h"
 #include "platform/messages.h"
-#include "TempDataRoot.h"
+#include "ProgramWindows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,35 +18,6 @@
 
 #include <string>
 #include <vector>
-
-struct Received {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-inline std::vector<Received>& received()
-{
-    static std::vector<Received> calls;
-    return calls;
-}
-
-inline LRESULT RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message >= WM_USER || message == WM_COMMAND)
-        received().push_back({window, message, wParam, lParam});
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-inline std::vector<Received> receivedBy(HWND window, UINT message)
-{
-    std::vector<Received> found;
-    for (const Received& r : received())
-        if (r.window == window && r.message == message)
-            found.push_back(r);
-    return found;
-}
 
 const QColor SEA(170, 210, 230);
 
@@ -65,29 +35,18 @@ protected:
     }
 };
 
-class ToolWindowHost : public testing::Test {
+class ToolWindowHost : public ProgramWindows {
 protected:
     void SetUp() override
     {
-        received().clear();
         win::scripted::listen();
-        ComputeScreenMetrics();
+        ProgramWindows::SetUp();
         ComputeDefaultRects();
-        mainWindow = win::createWindow("MainWnd", "Varnel Swath for Sedrix", RecordingProc, nullptr, nullptr,
-                                       RECT{0, 0, 1024, 768});
-        mainWidget = new QWidget(nullptr, Qt::FramelessWindowHint);
-        win::attachWidget(mainWindow, mainWidget);
-        chartWindow = win::createWindow("ChartWnd", "Varnel Swath chart window", RecordingProc, mainWindow,
-                                        nullptr, RECT{0, 0, 1024, 768});
-        chartWidget = new StandInChart(mainWidget);
-        win::attachWidget(chartWindow, chartWidget);
-        mainWidget->show();
     }
+    QWidget* makeChartWidget(QWidget* parent) override { return new StandInChart(parent); }
     void TearDown() override
     {
-        if (IsWindow(mainWindow))
-            DestroyWindow(mainWindow);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ProgramWindows::TearDown();
         win::scripted::stopListening();
     }
 
@@ -98,10 +57,4 @@ protected:
         if (!folder.isEmpty() && QDir().mkpath(folder))
             image.save(folder + "/" + QString::fromStdString(name) + ".png");
     }
-
-    TempDataRoot home;
-    HWND mainWindow = nullptr;
-    HWND chartWindow = nullptr;
-    QWidget* mainWidget = nullptr;
-    QWidget* chartWidget = nullptr;
 };

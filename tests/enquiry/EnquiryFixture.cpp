@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include <cstdlib>
+#include <ctime>
 #include <thread>
 
 namespace {
@@ -86,6 +88,9 @@ bool processEventsUntil(const std::function<bool()>& done)
 
 void EnquiryTest::SetUp()
 {
+    // Times are shown in UTC, whatever the machine's zone.
+    setenv("TZ", "UTC", 1);
+    tzset();
     root = std::make_unique<TempDataRoot>();
     win::scripted::listen();
     chartMessages().clear();

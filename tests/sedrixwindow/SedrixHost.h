@@ -23,10 +23,6 @@ class SedrixHost : public ProgramWindows {
 protected:
     void SetUp() override
     {
-        // ctest passes on only the first variable of the test's environment: the screen the
-        // sizes here are for is set here too.
-        setenv("TIDEVANE_SCREEN", "1024x768", 0);
-        setenv("TIDEVANE_CAPTION", "18", 0);
         ProgramWindows::SetUp();
         ComputeDefaultRects();
         const auto boxes = home.driveC() / "varnel" / "BoxFiles";

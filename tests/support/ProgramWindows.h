@@ -1,5 +1,6 @@
 // A main window covering the screen with a chart window inside it, as the program has them,
-// whose procedures record what they are sent.
+// whose procedures record what they are sent; the tool windows' tests stand them in for the
+// program's. A test's fixture may give the chart window a widget of its own.
 #pragma once
 
 #include "frame/WindowLayout.h"
@@ -95,17 +96,21 @@ protected:
                                        nullptr, RECT{0, 0, 1024, 768});
         // Frameless over the whole screen, as the program's main window is.
         mainWidget = new QWidget(nullptr, Qt::FramelessWindowHint);
+        mainWidget->resize(1024, 768);
         win::attachWidget(mainWindow, mainWidget);
         chartWindow = win::createWindow("ChartWnd", "Varnel Swath chart window", RecordingProc,
                                         mainWindow, nullptr, RECT{0, 0, 1024, 768});
-        chartWidget = new QWidget(mainWidget);
+        chartWidget = makeChartWidget(mainWidget);
+        chartWidget->setGeometry(0, 0, 1024, 768);
         win::attachWidget(chartWindow, chartWidget);
         mainWidget->show();
     }
+    virtual QWidget* makeChartWidget(QWidget* parent) { return new QWidget(parent); }
     void TearDown() override
     {
         onReceived() = nullptr;
-        DestroyWindow(mainWindow);
+        if (IsWindow(mainWindow))
+            DestroyWindow(mainWindow);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 

@@ -16,7 +16,7 @@
 #include "platform/messages.h"
 #include "recording/ModuleBinding.h"
 #include "recording/RecordingControl.h"
-#include "TempDataRoot.h"
+#include "ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -37,53 +37,15 @@
 // Failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
-struct Received {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-inline std::vector<Received>& received()
-{
-    static std::vector<Received> calls;
-    return calls;
-}
-
 // The chart window's part in the track windows' lives.
-inline LRESULT ChartStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+inline void OpenAndCloseTrackWindows(const Received& r)
 {
-    if (message >= WM_USER)
-        received().push_back({window, message, wParam, lParam});
-    if (message == WM_DEPTH_COLOURS)
-        ShowDepthScaleWindow(window);
-    if (message == WM_TOOLWINDOW_CLOSED && wParam == TRACKOPTIONSDLG)
+    if (r.message == WM_DEPTH_COLOURS)
+        ShowDepthScaleWindow(r.window);
+    if (r.message == WM_TOOLWINDOW_CLOSED && r.wParam == TRACKOPTIONSDLG)
         CloseTrackOptions();
-    if (message == WM_TOOLWINDOW_CLOSED && wParam == DEPTHCOLOURWND)
+    if (r.message == WM_TOOLWINDOW_CLOSED && r.wParam == DEPTHCOLOURWND)
         CloseDepthScaleWindow();
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-inline std::vector<Received> receivedBy(HWND window, UINT message)
-{
-    std::vector<Received> found;
-    for (const Received& r : received())
-        if (r.window == window && r.message == message)
-            found.push_back(r);
-    return found;
-}
-
-inline bool processEventsUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 10000)
-            return false;
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
 }
 
 template <typename W = QWidget>
@@ -123,27 +85,16 @@ inline bool checked(HWND window, int id)
 inline HWND trackOptionsWindow() { return FindWindowA("TrackOptions", nullptr); }
 inline HWND depthScaleWindow() { return FindWindowA("DepthColourWnd", nullptr); }
 
-class TrackWindows : public testing::Test {
+class TrackWindows : public ProgramWindows {
 protected:
     void SetUp() override
     {
-        received().clear();
         win::scripted::listen();
+        ProgramWindows::SetUp();
         ASSERT_EQ(DBInitialiseDatabase('C'), 1);
         win::scripted::clear();
-        ComputeScreenMetrics();
-        mainWindow = win::createWindow("MainWnd", "Varnel Swath for Sedrix", ChartStandInProc, nullptr,
-                                       nullptr, RECT{0, 0, 1024, 768});
-        mainWidget = new QWidget(nullptr, Qt::FramelessWindowHint);
-        mainWidget->resize(1024, 768);
-        win::attachWidget(mainWindow, mainWidget);
-        chartWindow = win::createWindow("ChartWnd", "Varnel Swath chart window", ChartStandInProc,
-                                        mainWindow, nullptr, RECT{0, 0, 1024, 768});
-        chartWidget = new QWidget(mainWidget);
-        chartWidget->setGeometry(0, 0, 1024, 768);
-        win::attachWidget(chartWindow, chartWidget);
-        hwndSedrixToolbar = win::createWindow("SedrixToolbarWnd", "Toolbar Frame", ChartStandInProc);
-        mainWidget->show();
+        onReceived() = OpenAndCloseTrackWindows;
+        hwndSedrixToolbar = win::createWindow("SedrixToolbarWnd", "Toolbar Frame", RecordingProc);
 
         std::fill(std::begin(afShowTransducer), std::end(afShowTransducer), 1);
         plotDensity = 100;
@@ -160,8 +111,7 @@ protected:
         hSwath.pfEraseOnRepeat = nullptr;
         DestroyWindow(hwndSedrixToolbar);
         hwndSedrixToolbar = nullptr;
-        DestroyWindow(mainWindow);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ProgramWindows::TearDown();
         win::scripted::stopListening();
     }
 
@@ -176,9 +126,4 @@ protected:
         });
     }
 
-    TempDataRoot home;
-    HWND mainWindow = nullptr;
-    HWND chartWindow = nullptr;
-    QWidget* mainWidget = nullptr;
-    QWidget* chartWidget = nullptr;
 };
