@@ -31,10 +31,7 @@ uint32_t now() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 void widenRectangle(TrackInfo& info, const SwathReading& r)
 {
-    info.leftlon = std::min(info.leftlon, r.lon);
-    info.rightlon = std::max(info.rightlon, r.lon);
-    info.bottomlat = std::min(info.bottomlat, r.lat);
-    info.toplat = std::max(info.toplat, r.lat);
+    ExtendRect(info, r.lon, r.lat);
 }
 
 // Saving stops at the first reading that cannot be written, with one message rather than one

@@ -59,10 +59,7 @@ bool GenerateBenchSurvey(int tracks, int pointsPerTrack, int32_t boxSignature)
             p.lat = int32_t(lineLat + 2000 * std::sin(along * 12));
             p.lon = int32_t(BENCH_WEST + (t % 2 ? 1 - along : along) * (BENCH_EAST - BENCH_WEST));
             p.colour = int16_t((t / 40 + i / 250) % 30);
-            info.leftlon = std::min(info.leftlon, p.lon);
-            info.rightlon = std::max(info.rightlon, p.lon);
-            info.bottomlat = std::min(info.bottomlat, p.lat);
-            info.toplat = std::max(info.toplat, p.lat);
+            ExtendRect(info, p.lon, p.lat);
         }
         info.points = uint32_t(points.size());
         info.boxsignature = boxSignature;

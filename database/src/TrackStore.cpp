@@ -161,10 +161,7 @@ bool MeasureTrack(const char* title, const std::string& pointFile, TrackInfo& tr
                 track.toplat = track.bottomlat = lat;
             }
             ++track.points;
-            track.leftlon = std::min(track.leftlon, lon);
-            track.rightlon = std::max(track.rightlon, lon);
-            track.bottomlat = std::min(track.bottomlat, lat);
-            track.toplat = std::max(track.toplat, lat);
+            ExtendRect(track, lon, lat);
         }
     } while (block.count == TRACK_BLOCK_POINTS);
     return true;

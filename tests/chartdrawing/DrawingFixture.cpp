@@ -84,10 +84,7 @@ uint32_t DrawingTest::storeTrack(const std::vector<TrackPoint>& points, bool col
     info.handle = 1;
     SetEmptyRect(info);
     for (const TrackPoint& p : copy) {
-        info.leftlon = std::min(info.leftlon, p.lon);
-        info.rightlon = std::max(info.rightlon, p.lon);
-        info.bottomlat = std::min(info.bottomlat, p.lat);
-        info.toplat = std::max(info.toplat, p.lat);
+        ExtendRect(info, p.lon, p.lat);
     }
     info.points = uint32_t(copy.size());
     info.boxsignature = colouredForLoadedBox ? BoxSignature(boxFile) : 0;

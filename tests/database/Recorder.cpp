@@ -27,10 +27,7 @@ int main(int argc, char** argv)
         const int32_t lon = n, lat = run;
         TrackInfo& info = globalcurrenttrackinfos[slot];
         info.slot = slot;
-        info.leftlon = std::min(info.leftlon, lon);
-        info.rightlon = std::max(info.rightlon, lon);
-        info.bottomlat = std::min(info.bottomlat, lat);
-        info.toplat = std::max(info.toplat, lat);
+        ExtendRect(info, lon, lat);
         DBSaveCurrentTrackInfo(&info);
         CurrentTrackBlock block{&point, 1, 0, uint32_t(slot)};
         if (!DBAddPointsToCurrentTrack(&block))

@@ -125,10 +125,7 @@ struct Checker {
                 measured.leftlon = measured.rightlon = p.lon;
                 measured.toplat = measured.bottomlat = p.lat;
             }
-            measured.leftlon = std::min(measured.leftlon, p.lon);
-            measured.rightlon = std::max(measured.rightlon, p.lon);
-            measured.bottomlat = std::min(measured.bottomlat, p.lat);
-            measured.toplat = std::max(measured.toplat, p.lat);
+            ExtendRect(measured, p.lon, p.lat);
         }
         if (slots.size() > 1)
             Problem(name, " mixes the readings of ", slots.size(), " slots");

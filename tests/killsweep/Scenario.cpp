@@ -30,10 +30,7 @@ bool RecordReading(const Reading& r)
 {
     TrackInfo& info = globalcurrenttrackinfos[r.slot];
     info.slot = r.slot;
-    info.leftlon = std::min(info.leftlon, r.point.lon);
-    info.rightlon = std::max(info.rightlon, r.point.lon);
-    info.bottomlat = std::min(info.bottomlat, r.point.lat);
-    info.toplat = std::max(info.toplat, r.point.lat);
+    ExtendRect(info, r.point.lon, r.point.lat);
     // The acquisition module's own write of a recorded reading: record, point, time.
     TrackPoint point = r.point;
     if (RecordCurrentTrackPoint(&info, &point, r.time) != 0)

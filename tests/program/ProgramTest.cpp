@@ -49,11 +49,6 @@ std::vector<std::string> boxTexts()
     return texts;
 }
 
-bool contains(const std::vector<std::string>& texts, const std::string& text)
-{
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 std::string profileValue(const char* section, const char* key)
 {
     char text[64] = "";

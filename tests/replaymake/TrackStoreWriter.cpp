@@ -86,10 +86,7 @@ uint32_t TrackStoreWriter::addTrack(int16_t beam, const std::vector<TrackPoint>&
     SetEmptyRect(info);
     for (const auto& p : points) {
         const int32_t lat = p.lat, lon = p.lon; // copies: the packed fields are not aligned
-        info.leftlon = std::min(info.leftlon, lon);
-        info.rightlon = std::max(info.rightlon, lon);
-        info.bottomlat = std::min(info.bottomlat, lat);
-        info.toplat = std::max(info.toplat, lat);
+        ExtendRect(info, lon, lat);
     }
     info.points = uint32_t(points.size());
     writeEntry(entries_, TrackInfoToDisk(info));

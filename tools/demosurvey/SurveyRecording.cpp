@@ -26,10 +26,7 @@ bool RecordReading(const SwathReading& reading, BoxFile& box, bool first)
     if (first)
         for (TrackInfo& each : globalcurrenttrackinfos)
             SetEmptyRect(each);
-    info.leftlon = std::min(info.leftlon, copy.lon);
-    info.rightlon = std::max(info.rightlon, copy.lon);
-    info.bottomlat = std::min(info.bottomlat, copy.lat);
-    info.toplat = std::max(info.toplat, copy.lat);
+    ExtendRect(info, copy.lon, copy.lat);
     info.slot = slot;
     TrackPoint point = TrackPointOf(copy);
     CurrentTrackBlock points{&point, 1, 0, uint32_t(slot)};

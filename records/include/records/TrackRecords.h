@@ -2,6 +2,7 @@
 // in-memory forms widen 16-bit fields to 32 bits and are converted only when read or written.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -160,6 +161,16 @@ inline void SetEmptyRect(TrackInfo& info)
     info.toplat = -900000000;
     info.rightlon = -1800000000;
     info.bottomlat = 900000000;
+}
+
+// Grows a track's rectangle (TrackInfo or its disk record) to take in a position.
+template <typename Rect>
+void ExtendRect(Rect& rect, int32_t lon, int32_t lat)
+{
+    rect.leftlon = std::min(rect.leftlon, lon);
+    rect.rightlon = std::max(rect.rightlon, lon);
+    rect.bottomlat = std::min(rect.bottomlat, lat);
+    rect.toplat = std::max(rect.toplat, lat);
 }
 
 inline TrackInfo TrackInfoFromDisk(const TrackInfoDisk& d, int32_t slot = 0)
