@@ -4,6 +4,7 @@
 #include "chart/TrackDrawing.h"
 #include "euro32/euro32.h"
 #include "frame/PositionText.h"
+#include "frame/WindowLayout.h"
 #include "platform/gui.h"
 #include "platform/screen.h"
 
@@ -38,7 +39,7 @@ public:
         setObjectName("MeasureWnd");
         setAttribute(Qt::WA_TranslucentBackground);
         QFont small = font();
-        small.setPixelSize(std::max(9, captionHeight() - 6));
+        small.setPixelSize(ToolWindowFontPixels());
         setFont(small);
         const int cap = captionHeight();
         const int valueX = 7 + fontMetrics().horizontalAdvance("Bearing:") + 8;
