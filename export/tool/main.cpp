@@ -25,8 +25,8 @@ const char* USAGE =
     "                       [--area W,N,E,S] [--box FILE] OUTPUT\n"
     "Writes the stored tracks of a database ($TIDEVANE_HOME) to a GIS file: a point layer\n"
     "\"soundings\" and a line layer \"tracks\" (in OUTPUT_tracks.EXT for csv, geojson, shp).\n"
-    "  --format NAME    gpkg, geojson, csv, kml or shp; otherwise OUTPUT's extension,\n"
-    "                   and gpkg when it has none of these\n"
+    "  --format NAME    gpkg, geojson, csv, kml or shp; OUTPUT must end in its extension,\n"
+    "                   which alone chooses the format without this option\n"
     "  --database NAME  the database of that name in the catalogue (default: the active one)\n"
     "  --tracks N,M     only these track handles\n"
     "  --area W,N,E,S   only tracks meeting this rectangle, in degrees\n"
@@ -113,8 +113,11 @@ int main(int argc, char** argv)
     request.format = !formatName.empty() ? gisexport::FormatNamed(formatName) : gisexport::FormatOfOutput(request.output);
     if (!formatName.empty() && !request.format)
         return Usage("unknown format \"" + formatName + "\"");
-    if (!request.format)
-        request.format = gisexport::FormatNamed("gpkg");
+    // Drivers such as CSV make a folder of a name without their extension.
+    if (!request.format || gisexport::FormatOfOutput(request.output) != request.format)
+        return Usage(request.format ? "OUTPUT must end in " + std::string(request.format->extension) + " for format " +
+                                          request.format->name
+                                    : "OUTPUT must end in .gpkg, .geojson, .csv, .kml or .shp");
 
     // A relative output is taken from where the tool was started: the data root changes that.
     request.output = std::filesystem::absolute(request.output).string();

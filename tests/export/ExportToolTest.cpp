@@ -36,6 +36,9 @@ TEST_F(ExportTest, ToolErrorsHaveOneLineAndTheirExitCode)
     };
     const Case cases[] = {
         {{"--format", "dxf", out}, 1, "tidevane-export: unknown format \"dxf\" (try --help)\n"},
+        {{"--format", "csv", out}, 1, "tidevane-export: OUTPUT must end in .csv for format csv (try --help)\n"},
+        {{(home.root() / "survey.txt").string()}, 1,
+         "tidevane-export: OUTPUT must end in .gpkg, .geojson, .csv, .kml or .shp (try --help)\n"},
         {{"--area", "1,2,3", out}, 1, "tidevane-export: --area takes west,north,east,south in degrees (try --help)\n"},
         {{}, 1, "tidevane-export: give one OUTPUT (try --help)\n"},
         {{"--database", "Nowhere", out}, 2, "tidevane-export: no database named \"Nowhere\"\n"},
