@@ -82,7 +82,10 @@ std::string TrackStatusPath()
     return Format("%s\\%s", TrackFolder("database").c_str(), TRACK_STATUS_FILE);
 }
 
-std::string BeamTablePath() { return Format("%s\\%s", TrackFolder("database").c_str(), BEAM_TABLE_FILE); }
+std::string BeamTablePath(const char* database)
+{
+    return Format("%s\\%s", TrackFolder(database).c_str(), BEAM_TABLE_FILE);
+}
 
 std::string Format(const char* format, ...)
 {

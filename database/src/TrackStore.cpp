@@ -111,7 +111,12 @@ int DBSetTrackFileTimes(const FILETIME* times, TrackInfo* track, const char* dat
 
 int DBGetTrackBeam(uint32_t handle, int* transducer)
 {
-    File f = Open(BeamTablePath(), "rb");
+    return DBGetTrackBeamIn("database", handle, transducer);
+}
+
+int DBGetTrackBeamIn(const char* database, uint32_t handle, int* transducer)
+{
+    File f = Open(BeamTablePath(database), "rb");
     if (!f)
         return 1;
     int16_t value;

@@ -34,13 +34,8 @@ bool SelectTracks(const ExportRequest& request, std::vector<TrackInfo>& tracks)
 
 std::optional<int> TrackTransducer(const std::string& database, uint32_t handle)
 {
-    // The database's own beam table: DBGetTrackBeam reads only the active database's.
-    db::File table = db::Open(db::TrackFolder(database.c_str()) + "\\" + BEAM_TABLE_FILE, "rb");
-    int16_t value;
-    if (!table || std::fseek(table.get(), long(handle) * 2, SEEK_SET) != 0 || std::fread(&value, 2, 1, table.get()) != 1)
-        return std::nullopt;
-    const int transducer = DecodeBeamTableValue(value);
-    if (transducer < -3 || transducer > 3)
+    int transducer = 0;
+    if (DBGetTrackBeamIn(database.c_str(), handle, &transducer) != 0)
         return std::nullopt;
     return transducer;
 }

@@ -23,7 +23,7 @@ enum class CurrentFile { Points, Info, Times };
 const char* CurrentTrackFileName(int slot, CurrentFile kind);
 std::string CurrentTrackPath(int slot, CurrentFile kind);
 std::string TrackStatusPath();
-std::string BeamTablePath();
+std::string BeamTablePath(const char* database = "database");
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -27,6 +27,8 @@ int DBSetTrackFileTimes(const FILETIME* times, TrackInfo* track, const char* dat
 
 // Result 0 with the transducer (-3..+3) of a stored track, 1 when it is not known.
 int DBGetTrackBeam(uint32_t handle, int* transducer);
+// The same from the beam table of the named database, active or not.
+int DBGetTrackBeamIn(const char* database, uint32_t handle, int* transducer);
 int DBUpdateTrackBoundingRect(TrackInfo* track);
 
 } // extern "C"
