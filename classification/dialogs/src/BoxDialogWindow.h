@@ -12,14 +12,7 @@
 
 class QWidget;
 
-// The spin bars' steps: LOWORD(wParam) SB_LINEUP/SB_LINELEFT or SB_LINEDOWN/SB_LINERIGHT,
-// lParam the bar's control id.
-constexpr UINT WM_HSCROLL = 0x0114;
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr WORD SB_LINEUP = 0;
-constexpr WORD SB_LINELEFT = 0;
-constexpr WORD SB_LINEDOWN = 1;
-constexpr WORD SB_LINERIGHT = 1;
+// The spin bars' steps arrive as WM_HSCROLL / WM_VSCROLL with lParam the bar's control id.
 
 // Grey (RGB 127,127,127) with black text.
 void useGreyLook(QWidget* widget);

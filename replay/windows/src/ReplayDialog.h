@@ -5,10 +5,6 @@
 
 #include "platform/winuser.h"
 
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr int SB_LINEUP = 0;
-constexpr int SB_LINEDOWN = 1;
-
 constexpr int REPLAY_INTERVAL_STEP = 200;
 constexpr int REPLAY_INTERVAL_MAX = 10000;
 

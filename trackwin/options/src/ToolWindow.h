@@ -12,9 +12,6 @@
 #include <QString>
 
 constexpr UINT WM_NCHITTEST = 0x0084;
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr WPARAM SB_LINEUP = 0;
-constexpr WPARAM SB_LINEDOWN = 1;
 constexpr LRESULT HTCAPTION = 2;
 
 // The main window's widget, in which tool windows float: the chart window's parent's widget.
